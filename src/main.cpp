@@ -1,4 +1,5 @@
 // Program entry: the application, its windows, and the message loop.
+#include "mainwindow/uniForms.h"
 #include "mainwindow/uniMain.h"
 #include "model/uniGlobal.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     state.ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 
     rav::TfrmMain frmMain(state);
+    rav::CreateForms(frmMain, state);
     if (const QScreen* screen = frmMain.screen()) {
         const QRect area = screen->availableGeometry();
         frmMain.move(area.center() - frmMain.rect().center());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/uniGlobal.h"
+#include "uniForms.h"
 
 #include <QMainWindow>
 
@@ -34,6 +35,8 @@ public:
     explicit TfrmMain(AppState& state, QWidget* parent = nullptr);
 
     AppState& State() { return st_; }
+    // The other windows of the program (filled by CreateForms).
+    Forms& FormTable() { return forms_; }
 
     // The coupon.
     void LayoutRows();
@@ -71,6 +74,7 @@ private:
     void HighlightWheel();
 
     AppState& st_;
+    Forms forms_;
 
     // Control tables of the grid, indexed by pair - 1 (and outcome 0..2).
     std::array<std::array<ClickLabel*, 3>, MaxPairs> imgUnmarked_{};
