@@ -1,0 +1,100 @@
+#include "guitest.h"
+
+#include "mainwindow/uniMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace guitest {
+
+ProgramFolder::ProgramFolder()
+{
+    QDir root(dir_.path());
+    root.mkdir(QStringLiteral("data"));
+    root.mkdir(QStringLiteral("wheels"));
+    root.mkdir(QStringLiteral("languages"));
+}
+
+QString ProgramFolder::Path() const
+{
+    return dir_.path() + QLatin1Char('/');
+}
+
+void ProgramFolder::AddGame(const QString& stem, const QString& name, int pairs)
+{
+    WriteFile(QStringLiteral("data/") + stem + QStringLiteral(".def"),
+              CrLf({"[DO NOT CHANGE THIS FILE]", name.toLatin1(), QByteArray::number(pairs),
+                    "10"}));
+}
+
+void ProgramFolder::WriteSettings(const QString& game, const QString& language)
+{
+    WriteFile(QStringLiteral("ravolin.ini"),
+              CrLf({"[DO NOT CHANGE THIS FILE]", "[LAST OPENED]", game.toLatin1(), "[LANGUAGE]",
+                    language.toLatin1()}));
+}
+
+void ProgramFolder::WriteFile(const QString& relative, const QByteArray& bytes)
+{
+    const QString path = Path() + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+}
+
+QByteArray ProgramFolder::ReadFile(const QString& relative) const
+{
+    QFile f(Path() + relative);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    return f.readAll();
+}
+
+bool ProgramFolder::Exists(const QString& relative) const
+{
+    return QFileInfo::exists(Path() + relative);
+}
+
+MessageRecorder::MessageRecorder()
+{
+    rav::SetMessageHook([this](QMessageBox::Icon icon, const QString& caption,
+                               const QString& text) { Messages.append({icon, caption, text}); });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    rav::SetMessageHook({});
+}
+
+void SetEnglishWords(rav::AppState& st)
+{
+    rav::tUiWords& w = st.Words;
+    w.LangSelected = QStringLiteral("Selected");
+    w.LangSingles = QStringLiteral("Singles");
+    w.LangDoubles = QStringLiteral("Doubles");
+    w.LangTriples = QStringLiteral("Triples");
+    w.LangFullWheel = QStringLiteral("Full Wheel");
+    w.LangAbbWheel = QStringLiteral("Abbreviated Wheel");
+    w.LangCondWheel = QStringLiteral("Conditioned Wheel");
+    w.LangCombinations = QStringLiteral("combinations");
+    w.LangTicketSaved = QStringLiteral("Ticket Saved");
+    w.LangOK = QStringLiteral("OK");
+    w.LangCancel = QStringLiteral("Cancel");
+    w.LangClose = QStringLiteral("Close");
+    w.LangOf = QStringLiteral("of");
+}
+
+QByteArray CrLf(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    for (const QByteArray& l : lines) {
+        out += l + "\r\n";
+    }
+    return out;
+}
+
+} // namespace guitest
