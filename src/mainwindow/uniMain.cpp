@@ -1,8 +1,17 @@
 #include "uniMain.h"
 
+#include "engine/uniCombinations.h"
+#include "engine/uniProgress.h"
 #include "engine/uniWheels.h"
 #include "games/uniGameFiles.h"
+#include "games/uniNewGame.h"
+#include "games/uniOpen.h"
+#include "language/uniAbout.h"
+#include "language/uniHelp.h"
+#include "language/uniLangWidgets.h"
 #include "model/uniIO.h"
+#include "tickets/uniLines.h"
+#include "tickets/uniTickets.h"
 #include "uniMessages.h"
 #include "uniWidgets.h"
 
@@ -134,10 +143,28 @@ void TfrmMain::BuildMenu()
     };
 
     QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
-    addItem(file, "mnuTickets", QStringLiteral("Tickets"), QKeySequence(Qt::Key_F2));
+    QAction* tickets
+        = addItem(file, "mnuTickets", QStringLiteral("Tickets"), QKeySequence(Qt::Key_F2));
+    connect(tickets, &QAction::triggered, this, [this] {
+        if (forms_.frmTickets != nullptr) {
+            forms_.frmTickets->exec();
+        }
+    });
     file->addSeparator();
-    addItem(file, "mnuNewGame", QStringLiteral("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(file, "mnuOpenGame", QStringLiteral("Open Game"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* newGame = addItem(file, "mnuNewGame", QStringLiteral("New Game"),
+                               QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* openGame = addItem(file, "mnuOpenGame", QStringLiteral("Open Game"),
+                                QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(newGame, &QAction::triggered, this, [this] {
+        if (forms_.frmNewGame != nullptr) {
+            forms_.frmNewGame->exec();
+        }
+    });
+    connect(openGame, &QAction::triggered, this, [this] {
+        if (forms_.frmOpen != nullptr) {
+            forms_.frmOpen->exec();
+        }
+    });
     file->addSeparator();
     QAction* exit = addItem(file, "mnuExit", QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -158,12 +185,26 @@ void TfrmMain::BuildMenu()
         a->setCheckable(true);
         a->setVisible(k == 0);
         mnuLang_[k] = a;
+        connect(a, &QAction::triggered, this, [this, k] { LanguageMenuClick(*this, k + 1); });
     }
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addItem(help, "mnuContents", QStringLiteral("Contents"), QKeySequence(Qt::Key_F1));
+    QAction* contents
+        = addItem(help, "mnuContents", QStringLiteral("Contents"), QKeySequence(Qt::Key_F1));
     help->addSeparator();
-    addItem(help, "mnuAbout", QStringLiteral("About"));
+    AddOutsideLinks(help);
+    help->addSeparator();
+    QAction* about = addItem(help, "mnuAbout", QStringLiteral("About"));
+    connect(contents, &QAction::triggered, this, [this] {
+        if (forms_.frmHelp != nullptr) {
+            forms_.frmHelp->ShowHelp();
+        }
+    });
+    connect(about, &QAction::triggered, this, [this] {
+        if (forms_.frmAbout != nullptr) {
+            forms_.frmAbout->exec();
+        }
+    });
 }
 
 void TfrmMain::BuildGrid(QWidget* parent)
@@ -283,6 +324,7 @@ void TfrmMain::BuildPanels(QWidget* parent)
     QPushButton* abb = MakeButton(pnlMain, "btnAbbWheel", QStringLiteral("Abbreviated Wheel"),
                                   QRect(86, 270, 201, 41));
     connect(cond, &QPushButton::clicked, this, [this] { ShowPanel(1); });
+    connect(btnFullWheel_, &QPushButton::clicked, this, &TfrmMain::btnFullWheelClick);
     connect(abb, &QPushButton::clicked, this, [this] { ShowPanel(2); });
 
     // Conditions panel: the six bounds.
@@ -323,12 +365,16 @@ void TfrmMain::BuildPanels(QWidget* parent)
             auto* ud = new TUpDown(grp);
             ud->setObjectName(QStringLiteral("ud") + word + QLatin1String(f.suffix));
             ud->setGeometry(left + 42, 52, 17, 24);
+            edtBounds_[side * 3 + k] = edit;
+            connect(ud, &TUpDown::upClicked, this, [this, edit] { StepBoundBox(edit, true); });
+            connect(ud, &TUpDown::downClicked, this, [this, edit] { StepBoundBox(edit, false); });
         }
     }
     btnMakeConditioned_ = MakeButton(pnlConditions, "btnMakeConditioned",
                                      QStringLiteral("Make Wheel"), QRect(24, 384, 153, 33));
     QPushButton* menu01 = MakeButton(pnlConditions, "btnMenu01", QStringLiteral("< Menu"),
                                      QRect(196, 384, 153, 33));
+    connect(btnMakeConditioned_, &QPushButton::clicked, this, &TfrmMain::btnMakeConditionedClick);
     connect(menu01, &QPushButton::clicked, this, [this] { ShowPanel(0); });
 
     // Abbreviated-wheel panel: the wheel list and the guarantee.
@@ -357,12 +403,18 @@ void TfrmMain::BuildPanels(QWidget* parent)
         r->setGeometry(12 + k * 104, 28, 100, 24);
         group->addButton(r, k + 1);
         rad_[k] = r;
+        // The list shows the wheels of the new guarantee; the recount highlights the fitting one.
+        connect(r, &QRadioButton::clicked, this, [this] {
+            RefreshWheelList();
+            Recount();
+        });
     }
     rad_[0]->setChecked(true);
     btnMakeAbbWheel_ = MakeButton(pnlAbb, "btnMakeAbbWheel", QStringLiteral("Make Wheel"),
                                   QRect(24, 384, 153, 33));
     QPushButton* menu02 = MakeButton(pnlAbb, "btnMenu02", QStringLiteral("< Menu"),
                                      QRect(196, 384, 153, 33));
+    connect(btnMakeAbbWheel_, &QPushButton::clicked, this, &TfrmMain::btnMakeAbbWheelClick);
     connect(menu02, &QPushButton::clicked, this, [this] { ShowPanel(0); });
 }
 
@@ -379,7 +431,8 @@ void TfrmMain::BuildStatus(QWidget* parent)
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
     lblStatus_->setFont(VerdanaFont(13));
     SetNavy(lblStatus_);
-    lblStatus_->setGeometry(12, 8, kClientWidth - 24, 20);
+    lblStatus_->setGeometry(12, 5, kClientWidth - 24, 20);
+    BuildSponsorBanner(pnlStatus);
 }
 
 void TfrmMain::StartUp()
@@ -387,23 +440,15 @@ void TfrmMain::StartUp()
     // Each loader reports its own run-time errors; the start-up goes on.
     LoadGameTable(st_);
     ReadSettings(st_);
-    // The wheel table: none is loaded until wheel files are read from the wheels folder.
-    st_.WheelCount = 0;
-    lstWheels_->clear();
+    // The wheel table from the wheels folder, and the list for the chosen guarantee.
+    LoadWheelList(st_);
+    RefreshWheelList();
     SetCaptionFromGame();
     WriteStatusLine();
     SetGuaranteeCaptions();
     CreateTicketFolders();
-    // The check mark of the stored language in the Language menu.
-    for (QAction* a : mnuLang_) {
-        QString caption = a->text();
-        if (caption.startsWith(QLatin1Char('&'))) {
-            caption.remove(0, 1);
-        }
-        if (caption == st_.LanguageName) {
-            a->setChecked(true);
-        }
-    }
+    // The Language menu from the languages folder, the stored language checked.
+    FillLanguageMenu(*this, st_);
 }
 
 void TfrmMain::CreateTicketFolders()
@@ -534,6 +579,12 @@ void TfrmMain::HighlightWheel()
     }
 }
 
+void TfrmMain::RefreshWheelList()
+{
+    lstWheels_->clear();
+    lstWheels_->addItems(WheelListLines(st_, GuaranteeLevel(), st_.CurrentPairs()));
+}
+
 int TfrmMain::GuaranteeLevel() const
 {
     for (int k = 0; k < 3; ++k) {
@@ -582,16 +633,82 @@ void TfrmMain::FormActivate()
 
 void TfrmMain::ApplyLanguage(const QString& name)
 {
-    Guarded(this, [&] {
-        QString language = name;
-        if (language.startsWith(QLatin1Char('&'))) {
-            language.remove(0, 1);
+    // Every window that exists gets the language's captions; the settings file
+    // is written last. A file that cannot be read is reported in the error box.
+    ApplyLanguageToForms(*this, st_, name);
+}
+
+ConditionTexts TfrmMain::BoundTexts() const
+{
+    ConditionTexts bounds;
+    for (std::size_t i = 0; i < bounds.size(); ++i) {
+        bounds[i] = edtBounds_[i]->text();
+    }
+    return bounds;
+}
+
+void TfrmMain::StepBoundBox(QLineEdit* box, bool up)
+{
+    box->setText(StepBound(box->text(), st_.CurrentPairs(), up));
+}
+
+void TfrmMain::btnFullWheelClick()
+{
+    RunWheel(1);
+}
+
+void TfrmMain::btnMakeConditionedClick()
+{
+    if (!BoundsAreNumbers(BoundTexts())) {
+        ShowMessage(this, QMessageBox::Critical, QStringLiteral("Ravolin"), QStringLiteral("Error"));
+        return;
+    }
+    RunWheel(2);
+}
+
+void TfrmMain::btnMakeAbbWheelClick()
+{
+    if (FindWheel(st_, GuaranteeLevel()) == 0) {
+        ShowMessage(this, QMessageBox::Question, QStringLiteral("Ravolin"),
+                    QStringLiteral("Wheel does not exist!"));
+        return;
+    }
+    RunWheel(3);
+    repaint();
+}
+
+void TfrmMain::RunWheel(int mode)
+{
+    TfrmProgress* progress = forms_.frmProgress;
+    TfrmLines* lines = forms_.frmLines;
+    if (progress == nullptr || lines == nullptr) {
+        return;
+    }
+    // The main window cannot be used while a wheel is made or viewed.
+    setEnabled(false);
+    // Disabling a widget disables the windows it owns too; the program's other
+    // windows (progress, viewer, New Ticket) must stay usable meanwhile.
+    for (QWidget* owned : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (owned->isWindow()) {
+            owned->setEnabled(true);
         }
-        st_.LanguageName = language;
-        SetGuaranteeCaptions();
-        WriteStatusLine();
-        WriteSettings(st_);
-    });
+    }
+    st_.WheelMode = mode;
+    progress->SetConditions(BoundTexts());
+    progress->SetGuaranteeLevel(GuaranteeLevel());
+    progress->exec();
+    const GenerationResult& result = progress->LastResult();
+    if (progress->Generated() && result.Ok) {
+        lines->SetDescription(result.Description);
+        lines->ShowFirstPage();
+        lines->exec();
+    }
+    setEnabled(true);
+    if (progress->Generated() && !result.Ok) {
+        // No viewer for a failed generation: it would show no wheel, or an old one.
+        // The box comes after the window is enabled again, so it can be answered.
+        ShowErrorBox(this, result.Error);
+    }
 }
 
 } // namespace rav

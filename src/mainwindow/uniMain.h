@@ -2,6 +2,7 @@
 // main menu, the start-up routine and the activation handler.
 #pragma once
 
+#include "engine/uniGenerators.h"
 #include "model/uniGlobal.h"
 #include "uniForms.h"
 
@@ -50,12 +51,29 @@ public:
 
     // The guarantee level of the button that is on (1..3).
     int GuaranteeLevel() const;
+    // Refills the wheel list with the wheels of the chosen guarantee that fit the
+    // open game's pairs (no line is selected until the next recount).
+    void RefreshWheelList();
     void SetGuaranteeCaptions();
     void SetCaptionFromGame();
 
     // What becoming the active window does: applies the current language.
     void FormActivate();
     void ApplyLanguage(const QString& name);
+
+    // The wheel commands of the three panels.
+    void btnFullWheelClick();
+    void btnMakeConditionedClick();
+    void btnMakeAbbWheelClick();
+    // Runs a wheel: disables the window, sets WheelMode (1 full, 2 conditioned,
+    // 3 abbreviated), lets the progress dialog generate it, shows the first page
+    // in the viewer, and enables the window again. A failed generation is
+    // reported in the error box and shows no viewer.
+    void RunWheel(int mode);
+    // The six bound texts in the order Min1, MinX, Min2, Max1, MaxX, Max2.
+    ConditionTexts BoundTexts() const;
+    // What an up-down arrow of a bound box does to that box.
+    void StepBoundBox(QLineEdit* box, bool up);
 
     // The panel in front: 0 menu, 1 conditions, 2 abbreviated wheel.
     void ShowPanel(int index);
@@ -92,6 +110,8 @@ private:
     QPushButton* btnMakeAbbWheel_ = nullptr;
     QListWidget* lstWheels_ = nullptr;
     std::array<QRadioButton*, 3> rad_{};
+    // The bound boxes in the order Min1, MinX, Min2, Max1, MaxX, Max2.
+    std::array<QLineEdit*, 6> edtBounds_{};
     std::array<QAction*, 10> mnuLang_{};
 };
 

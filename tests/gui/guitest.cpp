@@ -14,6 +14,7 @@ ProgramFolder::ProgramFolder()
     root.mkdir(QStringLiteral("data"));
     root.mkdir(QStringLiteral("wheels"));
     root.mkdir(QStringLiteral("languages"));
+    WriteFile(QStringLiteral("languages/English.lng"), EnglishLanguageFile());
 }
 
 QString ProgramFolder::Path() const
@@ -95,6 +96,34 @@ QByteArray CrLf(const QList<QByteArray>& lines)
         out += l + "\r\n";
     }
     return out;
+}
+
+QByteArray EnglishLanguageFile()
+{
+    static const char* const entries[][2] = {
+        {"File", "&File"}, {"Language", "&Language"}, {"Tickets", "Tickets"},
+        {"Open Game", "Open Game"}, {"Open", "Open"}, {"New Game", "New Game"},
+        {"Exit", "E&xit"}, {"Selection", "&Selection"}, {"Clear Teams", "Clear Teams"},
+        {"Clear All", "Clear All"}, {"Select All", "Select All"}, {"Help", "Help"},
+        {"Contents", "Contents"}, {"Pairs:", "Pairs:"}, {"Name:", "Name:"},
+        {"New Ticket", "New Ticket"}, {"Enter Ticket Name", "Enter ticket name"},
+        {"Ticket Saved", "Ticket Saved"}, {"About", "About"}, {"Full Wheel", "Full Wheel"},
+        {"Abbreviated Wheel", "Abbreviated Wheel"}, {"Conditioned Wheel", "Conditioned Wheel"},
+        {"Selected", "Selected"}, {"Singles", "Singles"}, {"Doubles", "Doubles"},
+        {"Triples", "Triples"}, {"combinations", "combinations"},
+        {"Combinations", "Combinations"}, {"Hits", "Hits"}, {"Save", "Save"}, {"OK", "OK"},
+        {"Cancel", "Cancel"}, {"Close", "Close"}, {"Teams", "Teams"}, {"Menu", "< Menu"},
+        {"Make Wheel", "Make Wheel"}, {"Guarantee", " Guarantee "}, {"Print", "Print"},
+        {"Delete", "Delete"}, {"Minimum", "Minimum"}, {"Maximum", "Maximum"}, {"of", "of"},
+        {"Please Wait", "Please wait"}, {"Calculating", "Calculating"},
+        {"Check Winnings", "Check Winnings"},
+    };
+    QList<QByteArray> lines;
+    for (const auto& e : entries) {
+        lines.append(QByteArray("*") + e[0]);
+        lines.append(e[1]);
+    }
+    return CrLf(lines);
 }
 
 } // namespace guitest

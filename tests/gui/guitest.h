@@ -13,8 +13,8 @@
 
 namespace guitest {
 
-// A program folder in a temporary directory: data/, wheels/, languages/ and,
-// on request, games, a settings file and other files.
+// A program folder in a temporary directory: data/, wheels/, languages/ with
+// English.lng and, on request, games, a settings file and other files.
 class ProgramFolder {
 public:
     ProgramFolder();
@@ -48,6 +48,11 @@ void SetEnglishWords(rav::AppState& st);
 
 // CR LF after every line, as the program writes its files.
 QByteArray CrLf(const QList<QByteArray>& lines);
+
+// The English language file as the program ships it (all 45 keys). Every
+// ProgramFolder holds it as languages/English.lng, so that activating a main
+// window applies a language instead of reporting a missing file.
+QByteArray EnglishLanguageFile();
 
 // The child of `root` with the given object name; fails the test if missing.
 template <class T> T* Find(QObject* root, const QString& name)

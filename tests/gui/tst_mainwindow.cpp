@@ -271,6 +271,7 @@ void TestMainWindow::activationWritesTheSettingsFile()
     pf.AddGame("a", "Alpha", 13);
     pf.AddGame("b", "Beta", 14);
     pf.WriteSettings("Beta", "Deutsch");
+    pf.WriteFile("languages/Deutsch.lng", guitest::EnglishLanguageFile());
     AppState st;
     st.ProgramFolder = pf.Path();
     TfrmMain w(st);

@@ -1,0 +1,312 @@
+// The wheel generator: the perfect codes, the rules that combine wheels, the
+// covering search (in the wheel's space and in a syndrome space), and the
+// library's rule that a shipped wheel is only ever replaced by a strictly
+// smaller one that keeps its guarantee.
+#include "wgCode.h"
+#include "wgLibrary.h"
+#include "wgSearch.h"
+
+#include "engine/uniWheelCheck.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace wg;
+
+namespace {
+
+int Misses(const Code& c)
+{
+    const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
+    EXPECT_TRUE(cover.Ok) << cover.Error.toStdString();
+    return cover.Misses;
+}
+
+QString BoundsPath()
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../bounds.tsv");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+} // namespace
+
+TEST(WheelGenCodes, PerfectCodes)
+{
+    const Code h4 = TernaryHamming(4);
+    EXPECT_EQ(h4.Size(), 9u);
+    EXPECT_EQ(Misses(h4), 1);
+    const Code h13 = TernaryHamming(13);
+    EXPECT_EQ(h13.Size(), 59049u);
+    EXPECT_EQ(Misses(h13), 1);
+    const Code golay = TernaryGolay();
+    EXPECT_EQ(golay.Size(), 729u);
+    EXPECT_EQ(Misses(golay), 2);
+    EXPECT_EQ(BinaryHamming(7).Size(), 16u);
+    EXPECT_EQ(Misses(BinaryHamming(7)), 1);
+    EXPECT_EQ(BinaryHamming(15).Size(), 2048u);
+    EXPECT_EQ(Misses(BinaryHamming(15)), 1);
+    EXPECT_TRUE(TernaryHamming(5).Rows.empty());
+    EXPECT_TRUE(BinaryHamming(8).Rows.empty());
+}
+
+TEST(WheelGenCodes, ElementaryWheels)
+{
+    for (int t = 0; t <= 4; ++t) {
+        for (int d = 0; d <= 4; ++d) {
+            const int n = t + d;
+            const Code one = Elementary(t, d, n);
+            ASSERT_EQ(one.Size(), 1u);
+            EXPECT_LE(Misses(one), n);
+            if (n == 0) {
+                continue;
+            }
+            Code c = Elementary(t, d, n - 1);
+            EXPECT_EQ(c.Size(), d > 0 ? 2u : 3u) << t << "," << d;
+            // All 1 and all 0: a result agrees with one of them on half the
+            // doubles; the constant rows: a result holds some outcome n/3 times.
+            EXPECT_EQ(Misses(c), d > 0 ? n - (d + 1) / 2 : n - (n + 2) / 3) << t << "," << d;
+            if (d == 0) {
+                // Two constant rows leave a result that misses every pair.
+                c.Rows.pop_back();
+                EXPECT_EQ(Misses(c), n);
+            }
+        }
+    }
+    EXPECT_TRUE(Elementary(3, 2, 2).Rows.empty());
+}
+
+TEST(WheelGenCodes, DirectSumAndFolding)
+{
+    // Misses add up, sizes multiply, triples come first.
+    const Code sum = DirectSum(TernaryHamming(4), BinaryHamming(3));
+    EXPECT_EQ(sum.T, 4);
+    EXPECT_EQ(sum.D, 3);
+    EXPECT_EQ(sum.Size(), 18u);
+    EXPECT_EQ(Misses(sum), 2);
+    for (const Row& r : sum.Rows) {
+        for (int i = 4; i < 7; ++i) {
+            EXPECT_LE(r[i], 1) << "a double's digit";
+        }
+    }
+    // A triple folded into a double keeps the guarantee.
+    const Code once = BestFold(TernaryGolay());
+    EXPECT_EQ(once.T, 10);
+    EXPECT_EQ(once.D, 1);
+    EXPECT_EQ(once.Size(), 729u);
+    EXPECT_EQ(Misses(once), 2);
+    const Code twice = BestFold(once);
+    EXPECT_EQ(twice.T, 9);
+    EXPECT_EQ(twice.D, 2);
+    EXPECT_EQ(Misses(twice), 2);
+    // Folding drops rows that become equal.
+    const Code whole = Fold(WholeSpace(2, 0), 1, 2, 0);
+    EXPECT_EQ(whole.Size(), 6u);
+    EXPECT_EQ(Misses(whole), 0);
+}
+
+TEST(WheelGenSearch, SyndromesOfAParityCheckMatrix)
+{
+    // The columns e1, e2, (1,1), (1,2) of Z3^2: the zero syndrome alone covers
+    // every syndrome within one column, and its coset is the perfect code.
+    const std::vector<Elem> columns{ MakeElem(1, 0, 0), MakeElem(2, 0, 0), MakeElem(3, 0, 0),
+        MakeElem(1, 2, 0) };
+    const CoverProblem p = SyndromeProblem(2, 0, 1, columns, {});
+    EXPECT_EQ(p.Offsets.size(), 9u);
+    const Code c = ExpandSyndromes({ 0 }, 2, 0, 4, 0, columns, {});
+    EXPECT_EQ(c.Size(), 9u);
+    EXPECT_EQ(Misses(c), 1);
+    for (const Row& r : c.Rows) {
+        EXPECT_EQ((r[0] + r[2] + r[3]) % 3, 0) << RowDigits(r, 4);
+        EXPECT_EQ((r[1] + r[2] + 2 * r[3]) % 3, 0) << RowDigits(r, 4);
+    }
+
+    // Mixed: a binary syndrome digit over three doubles, the syndromes 0 and 1.
+    const std::vector<Elem> bin{ MakeElem(0, 0, 1), MakeElem(0, 0, 1), MakeElem(0, 0, 1) };
+    const Code m = ExpandSyndromes(
+        { MakeElem(1, 0, 0), MakeElem(0, 0, 1) }, 1, 1, 1, 3, { MakeElem(1, 0, 0) }, bin);
+    EXPECT_EQ(m.Size(), 8u);
+    for (const Row& r : m.Rows) {
+        const int parity = (r[1] + r[2] + r[3]) % 2;
+        EXPECT_TRUE((r[0] == 1 && parity == 0) || (r[0] == 0 && parity == 1)) << RowDigits(r, 4);
+    }
+}
+
+TEST(WheelGenSearch, FindsTheLeastSizesOfSmallCellsDeterministically)
+{
+    struct Cell {
+        int t, d, k;
+        std::size_t least;
+    } cells[] = { { 3, 0, 1, 5 }, { 0, 6, 1, 12 }, { 2, 3, 1, 12 }, { 4, 2, 2, 10 } };
+    for (const Cell& cell : cells) {
+        const CoverProblem p = HammingProblem(cell.t, cell.d, cell.k);
+        std::vector<Code> runs;
+        for (int run = 0; run < 2; ++run) {
+            std::mt19937_64 rng(5);
+            const std::vector<Elem> start = GreedyCover(p, rng);
+            SearchLimits limits;
+            limits.MovesPerSize = 200000;
+            limits.MinSize = cell.least;
+            limits.Temperature = 0;
+            const SearchOutcome out = LowerCover(p, start, start.size(), limits, rng);
+            runs.push_back(ElemsToCode(out.Best, cell.t, cell.d));
+        }
+        EXPECT_EQ(runs[0].Size(), cell.least) << cell.t << "," << cell.d << ";" << cell.k;
+        EXPECT_LE(Misses(runs[0]), cell.k);
+        EXPECT_EQ(runs[0].Rows, runs[1].Rows) << "same seed, same wheel";
+    }
+}
+
+TEST(WheelGenSearch, CoverWithoutAStartAndWithATargetBelowTheLeast)
+{
+    // Three triples at level 1 need 5 rows: asking for 4 finds nothing.
+    const CoverProblem p = HammingProblem(3, 0, 1);
+    std::mt19937_64 rng(1);
+    SearchLimits limits;
+    limits.MovesPerSize = 20000;
+    const SearchOutcome out = LowerCover(p, {}, 4, limits, rng);
+    EXPECT_TRUE(out.Best.empty());
+    EXPECT_GT(out.Moves, 0u);
+}
+
+TEST(WheelGenLibrary, FileNamesAndBytes)
+{
+    EXPECT_EQ(LibraryFileName(3, 4, 1, 81), QStringLiteral("03041415000081.txt"));
+    EXPECT_EQ(LibraryFileName(0, 0, 3, 1), QStringLiteral("00001215000001.txt"));
+    Code c = TernaryHamming(4);
+    const QByteArray bytes = LibraryFileBytes(c);
+    EXPECT_EQ(bytes.size(), 9 * 4);
+    EXPECT_TRUE(bytes.startsWith(QByteArray("!!\r\n"))) << "rows sorted, 0000 first";
+    EXPECT_EQ(bytes.count("\r\n"), 9);
+    EXPECT_EQ(LibraryFileBytes(Elementary(0, 0, 1)), QByteArray("\r\n"));
+}
+
+TEST(WheelGenLibrary, ReplacesOnlyByAStrictlySmallerCheckedWheel)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString wheels = dir.filePath("wheels");
+    QDir().mkpath(wheels);
+    BoundsTable bounds;
+    QString error;
+    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+
+    // A shipped wheel for 3 doubles at level 1 with a needless third row.
+    const QString old = wheels + "/00031415000003.txt";
+    const QByteArray oldBytes = "!!\r\n+!\r\n,+\r\n"; // 000, 100, 111
+    WriteBytes(old, oldBytes);
+    Options o;
+    o.WheelsFolder = wheels;
+    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.Seconds = 5;
+    o.Verbose = false;
+    o.Cells = { { 0, 3, 1 }, { 2, 0, 1 } };
+    {
+        Library lib(o);
+        lib.LoadShipped();
+        ASSERT_NE(lib.Shipped(0, 3, 1), nullptr);
+        lib.Run(bounds);
+    }
+    EXPECT_FALSE(QFile::exists(old));
+    const QString hamming = wheels + "/00031415000002.txt";
+    ASSERT_TRUE(QFile::exists(hamming));
+    EXPECT_EQ(ReadBytes(hamming), LibraryFileBytes(BinaryHamming(3)));
+    ASSERT_TRUE(QFile::exists(wheels + "/02001415000003.txt"));
+    EXPECT_TRUE(ReadBytes(o.ProvenanceFile).contains("0\t3\t1\t2\tbinary Hamming code"));
+
+    // A second run finds nothing smaller and leaves the files as they are.
+    const QByteArray before = ReadBytes(hamming);
+    const QDateTime stamp = QFileInfo(hamming).lastModified();
+    {
+        Library lib(o);
+        lib.LoadShipped();
+        lib.Run(bounds);
+    }
+    EXPECT_EQ(ReadBytes(hamming), before);
+    EXPECT_EQ(QFileInfo(hamming).lastModified(), stamp);
+    EXPECT_EQ(QDir(wheels).entryList(QDir::Files).size(), 2);
+
+    // The check of the folder finds a wheel that breaks its promise and a
+    // second wheel for a cell.
+    int count = 0;
+    EXPECT_EQ(VerifyFolder(wheels, count, false), 0);
+    EXPECT_EQ(count, 2);
+    WriteBytes(wheels + "/00031415000001.txt", "!!\r\n");
+    WriteBytes(wheels + "/00031415000003.txt", oldBytes);
+    EXPECT_EQ(VerifyFolder(wheels, count, false), 2);
+    EXPECT_EQ(count, 4);
+}
+
+TEST(WheelGenLibrary, CellsNotSearchedAreWrittenOnlyOnRequest)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString wheels = dir.filePath("wheels");
+    QDir().mkpath(wheels);
+    BoundsTable bounds;
+    QString error;
+    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    // Four rows for 2 doubles at level 1, where two do.
+    const QString old = wheels + "/00021415000004.txt";
+    WriteBytes(old, "!\r\n+\r\n,\r\n\"\r\n");
+    Options o;
+    o.WheelsFolder = wheels;
+    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    o.Search = false;
+    o.Cells = { { 2, 0, 1 } };
+    {
+        Library lib(o);
+        lib.LoadShipped();
+        lib.Run(bounds);
+        EXPECT_EQ(lib.Best(0, 2, 1).Size(), 2u);
+    }
+    EXPECT_TRUE(QFile::exists(old));
+    o.WriteImproved = true;
+    {
+        Library lib(o);
+        lib.LoadShipped();
+        lib.Run(bounds);
+    }
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(QFile::exists(wheels + "/00021415000002.txt"));
+    // Every other cell got its wheel too.
+    EXPECT_EQ(QDir(wheels).entryList(QDir::Files).size(), 408);
+}
+
+TEST(WheelGenLibrary, ReportTablesAndShortfalls)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    BoundsTable bounds;
+    QString error;
+    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    // Only two wheels: every other cell is reported missing.
+    WriteBytes(dir.filePath("04001415000009.txt"), LibraryFileBytes(TernaryHamming(4)));
+    WriteBytes(dir.filePath("00031415000004.txt"),
+        LibraryFileBytes(DirectSum(WholeSpace(0, 2), Elementary(0, 1, 1))));
+    const QByteArray md = ReportMarkdown(dir.path(), dir.filePath("none.tsv"), bounds, error);
+    ASSERT_FALSE(md.isEmpty()) << error.toStdString();
+    EXPECT_TRUE(md.contains("| 4 | 0 | 81 | 9 | 9 | 9 | 1.000 |"));
+    EXPECT_TRUE(md.contains("- (0,3;1): 4 rows against 2 (100.0 %)"));
+    EXPECT_TRUE(md.contains("Cells: 2."));
+    EXPECT_FALSE(md.contains("- (4,0;1)"));
+    EXPECT_TRUE(md.contains("- (5,0;1): missing"));
+}

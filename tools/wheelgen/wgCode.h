@@ -1,0 +1,64 @@
+// Wheels as covering codes: the rows of a wheel for t triples and b doubles are
+// words of Z3^t x Z2^b (ternary coordinates first), and a wheel keeps the
+// guarantee "n - R of n" when every word lies within Hamming distance R of a row.
+// This unit holds the fixed constructions: the elementary wheels, the perfect
+// codes, and the rules that build a wheel from smaller ones.
+#pragma once
+
+#include "engine/uniWheelCheck.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wg {
+
+using Row = rav::tWheelRow;
+
+struct Code {
+    int T = 0; // ternary coordinates (triples)
+    int D = 0; // binary coordinates (doubles)
+    std::vector<Row> Rows;
+    std::string How; // how the code was made, for the library's table
+    std::size_t Size() const { return Rows.size(); }
+};
+
+// 3^t * 2^b, the number of results of a wheel.
+std::uint64_t SpaceSize(int t, int b);
+
+// Every word of the space (radius 0).
+Code WholeSpace(int t, int b);
+
+// The fewest rows a wheel can have when one of them is not enough for every
+// result but R misses are allowed with n = t + b pairs, R >= n - 1:
+// one row when R >= n, two rows (all 1 and all 0) with a double, else the three
+// constant rows.
+Code Elementary(int t, int b, int R);
+
+// Perfect codes: the ternary Hamming codes of length 4 and 13 (radius 1), the
+// ternary Golay code of length 11 (radius 2), the binary Hamming codes of
+// length 3, 7 and 15 (radius 1). Returns an empty code for other lengths.
+Code TernaryHamming(int n);
+Code TernaryGolay();
+Code BinaryHamming(int n);
+
+// Direct sum: every row of a followed by every row of b; the radius is the sum
+// of the radii. Ternary coordinates of a, then of b, then a's binary, then b's.
+Code DirectSum(const Code& a, const Code& b);
+
+// Folding: the ternary coordinate `coordinate` of a code for (t + 1, b - 1)
+// becomes a double; its symbol `merged` (0, 1 or 2) is written as `into`
+// (one of the two others, which keep their meaning 0/1 in the new double).
+// Duplicate rows are dropped. The radius does not grow.
+Code Fold(const Code& c, int coordinate, int merged, int into);
+
+// The smallest of the foldings of every ternary coordinate, every merge.
+Code BestFold(const Code& c);
+
+// Sorts the rows and drops duplicates.
+void Canonical(Code& c);
+
+// Digits of a row as a string "1021...", for tests and messages.
+std::string RowDigits(const Row& r, int n);
+
+} // namespace wg

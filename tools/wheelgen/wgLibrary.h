@@ -1,0 +1,105 @@
+// The wheel library: one wheel for every number of triples T and doubles D
+// with T + D <= 15 at every guarantee level k = 1, 2, 3. Cells are built in an
+// order in which every rule finds its sources ready (fewer pairs first, more
+// triples first, lower levels first), from the shipped wheels, the fixed
+// constructions, and local search; a cell's file is replaced only by a strictly
+// smaller wheel that the exhaustive count has passed.
+#pragma once
+
+#include "wgCode.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace wg {
+
+constexpr int kPairs = 15;
+constexpr int kLevels = 3;
+
+struct CellBounds {
+    int Lower = 0;
+    int Upper = 0;
+    std::string Kind; // "exact", "record" (both bounds published) or "derived"
+};
+
+// The bounds per cell, read from a tab-separated file of lines
+// "T D k lower upper kind" (lines starting with '#' are comments).
+class BoundsTable {
+public:
+    bool Load(const QString& path, QString& error);
+    const CellBounds* Find(int t, int d, int k) const;
+
+private:
+    std::map<std::array<int, 3>, CellBounds> cells_;
+};
+
+struct Options {
+    QString WheelsFolder;
+    QString ProvenanceFile;
+    std::uint64_t Seed = 1;
+    // Search effort: multiplies the moves per size of every search.
+    double Effort = 1.0;
+    // Wall-clock cap per cell in seconds (0: none).
+    double Seconds = 60;
+    bool Search = true;
+    bool Write = true;
+    bool Verbose = true;
+    // Also write the cells that are not searched when the rules alone now
+    // build a smaller wheel for them (from smaller wheels found meanwhile).
+    bool WriteImproved = false;
+    // The cells to search and write; empty means every cell.
+    std::vector<std::array<int, 3>> Cells;
+};
+
+// The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
+QString LibraryFileName(int t, int d, int k, std::size_t rows);
+
+// The file content: every row packed, CR LF after each.
+QByteArray LibraryFileBytes(const Code& c);
+
+class Library {
+public:
+    explicit Library(Options options);
+
+    // Reads the shipped wheels and the notes on how they were made.
+    void LoadShipped();
+    // Builds every cell; searches and writes the selected ones.
+    void Run(const BoundsTable& bounds);
+
+    const Code* Shipped(int t, int d, int k) const;
+    const Code& Best(int t, int d, int k) const;
+    // Number of rows of the best code, the whole space for k = 0, 1 when k >= T + D.
+    std::uint64_t BestSize(int t, int d, int k) const;
+
+private:
+    static int Index(int t, int d, int k) { return (t * (kPairs + 1) + d) * (kLevels + 1) + k; }
+    bool Selected(int t, int d, int k) const;
+    void BuildCell(int t, int d, int k, const BoundsTable& bounds);
+    void Improve(Code& best, int k, const CellBounds* bounds);
+    void TrySyndromes(
+        Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
+    bool WriteCell(const Code& c, int k);
+    void SaveProvenance() const;
+
+    Options options_;
+    std::vector<Code> best_;
+    std::vector<Code> shipped_;
+    std::vector<QString> shippedFile_;
+};
+
+// Checks every wheel file in a folder exhaustively; prints one line per file
+// and returns the number of files that fail. `count` receives the number of
+// wheel files.
+int VerifyFolder(const QString& folder, int& count, bool verbose);
+
+// The Markdown page with a table per level: our size, the best known upper
+// bound, the lower bound, their ratio and how each wheel was made.
+QByteArray ReportMarkdown(const QString& wheelsFolder, const QString& provenanceFile,
+    const BoundsTable& bounds, QString& error);
+
+} // namespace wg

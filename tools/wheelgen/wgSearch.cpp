@@ -1,0 +1,579 @@
+#include "wgSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+namespace wg {
+
+std::uint32_t CoverProblem::Dense(Elem e) const
+{
+    const std::uint32_t tern = TernaryIndex[Ones(e)] + 2 * TernaryIndex[Twos(e)];
+    return (tern << B) | Bits(e);
+}
+
+Elem CoverProblem::FromDense(std::uint32_t index) const
+{
+    std::uint32_t bits = index & ((1u << B) - 1);
+    std::uint32_t tern = index >> B;
+    std::uint32_t ones = 0, twos = 0;
+    for (int i = 0; i < A; ++i) {
+        const std::uint32_t d = tern % 3;
+        tern /= 3;
+        if (d == 1) {
+            ones |= 1u << i;
+        } else if (d == 2) {
+            twos |= 1u << i;
+        }
+    }
+    return MakeElem(ones, twos, bits);
+}
+
+namespace {
+
+void FillIndex(CoverProblem& p)
+{
+    p.TernaryIndex.assign(std::size_t(1) << p.A, 0);
+    for (std::uint32_t m = 0; m < p.TernaryIndex.size(); ++m) {
+        std::uint32_t v = 0, w = 1;
+        for (int i = 0; i < p.A; ++i) {
+            if (m & (1u << i)) {
+                v += w;
+            }
+            w *= 3;
+        }
+        p.TernaryIndex[m] = v;
+    }
+}
+
+// Every sum of at most R column multiples over distinct coordinates.
+void SumsUpTo(const std::vector<std::vector<Elem>>& choices, std::size_t from, int left, Elem sum,
+    std::vector<Elem>& out)
+{
+    out.push_back(sum);
+    if (left == 0) {
+        return;
+    }
+    for (std::size_t i = from; i < choices.size(); ++i) {
+        for (Elem c : choices[i]) {
+            SumsUpTo(choices, i + 1, left - 1, Add(sum, c), out);
+        }
+    }
+}
+
+CoverProblem Build(
+    int a, int b, int R, const std::vector<Elem>& ternary, const std::vector<Elem>& binary)
+{
+    CoverProblem p;
+    p.A = a;
+    p.B = b;
+    FillIndex(p);
+    std::vector<std::vector<Elem>> choices;
+    for (Elem c : ternary) {
+        choices.push_back({ c, Double(c) });
+    }
+    for (Elem c : binary) {
+        choices.push_back({ c });
+    }
+    SumsUpTo(choices, 0, R, 0, p.Offsets);
+    std::sort(p.Offsets.begin(), p.Offsets.end());
+    p.Offsets.erase(std::unique(p.Offsets.begin(), p.Offsets.end()), p.Offsets.end());
+    for (const auto& ch : choices) {
+        for (Elem c : ch) {
+            if (c != 0) {
+                p.Steps.push_back(c);
+            }
+        }
+    }
+    std::sort(p.Steps.begin(), p.Steps.end());
+    p.Steps.erase(std::unique(p.Steps.begin(), p.Steps.end()), p.Steps.end());
+    return p;
+}
+
+Elem UnitTernary(int i)
+{
+    return MakeElem(1u << i, 0, 0);
+}
+Elem UnitBinary(int i)
+{
+    return MakeElem(0, 0, 1u << i);
+}
+
+class Clock {
+public:
+    explicit Clock(double seconds)
+        : limit_(seconds)
+        , start_(std::chrono::steady_clock::now())
+    {
+    }
+    bool Over() const
+    {
+        if (limit_ <= 0) {
+            return false;
+        }
+        const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start_;
+        return d.count() > limit_;
+    }
+
+private:
+    double limit_;
+    std::chrono::steady_clock::time_point start_;
+};
+
+std::uint64_t Below(std::mt19937_64& rng, std::uint64_t n)
+{
+    return rng() % n;
+}
+
+// The search state: coverage counts, the list of uncovered points, the set.
+class Cover {
+public:
+    explicit Cover(const CoverProblem& p)
+        : p_(p)
+        , cov_(p.Points(), 0)
+        , slot_(p.Points(), -1)
+        , upos_(p.Points(), -1)
+        , tabu_(p.Points(), 0)
+        , coverers_(p.Points(), 0)
+        , own_(p.Points(), 0)
+    {
+        uncovered_.reserve(p.Points());
+        for (std::uint32_t i = 0; i < p.Points(); ++i) {
+            upos_[i] = static_cast<std::int32_t>(uncovered_.size());
+            uncovered_.push_back(i);
+        }
+    }
+
+    std::size_t Uncovered() const { return uncovered_.size(); }
+    std::size_t Size() const { return words_.size(); }
+    const std::vector<Elem>& Words() const { return words_; }
+    bool Has(std::uint32_t d) const { return slot_[d] >= 0; }
+
+    // coverers_[q] is the exclusive or of the set points covering q, so when
+    // one point covers q it names that point; own_[d] counts the points that
+    // only the set point d covers.
+    void Insert(Elem e)
+    {
+        const std::uint32_t d = p_.Dense(e);
+        if (slot_[d] >= 0) {
+            return;
+        }
+        slot_[d] = static_cast<std::int32_t>(words_.size());
+        words_.push_back(e);
+        for (Elem o : p_.Offsets) {
+            const std::uint32_t q = p_.Dense(Add(e, o));
+            const std::uint16_t before = cov_[q]++;
+            if (before == 0) {
+                Unlist(q);
+                ++own_[d];
+            } else if (before == 1) {
+                --own_[coverers_[q]];
+            }
+            coverers_[q] ^= d;
+        }
+    }
+
+    void Erase(Elem e)
+    {
+        const std::uint32_t d = p_.Dense(e);
+        const std::int32_t s = slot_[d];
+        if (s < 0) {
+            return;
+        }
+        const Elem last = words_.back();
+        words_[s] = last;
+        slot_[p_.Dense(last)] = s;
+        words_.pop_back();
+        slot_[d] = -1;
+        for (Elem o : p_.Offsets) {
+            const std::uint32_t q = p_.Dense(Add(e, o));
+            coverers_[q] ^= d;
+            const std::uint16_t after = --cov_[q];
+            if (after == 0) {
+                List(q);
+            } else if (after == 1) {
+                ++own_[coverers_[q]];
+            }
+        }
+        own_[d] = 0;
+    }
+
+    // The points only e covers.
+    std::size_t Own(Elem e) const { return own_[p_.Dense(e)]; }
+
+    std::size_t NewlyCovered(Elem e) const
+    {
+        std::size_t n = 0;
+        for (Elem o : p_.Offsets) {
+            n += cov_[p_.Dense(Add(e, o))] == 0;
+        }
+        return n;
+    }
+
+    // Drops the point that alone covers the fewest points.
+    void DropLeastUseful(std::mt19937_64& rng)
+    {
+        std::size_t best = std::numeric_limits<std::size_t>::max();
+        Elem pick = 0;
+        std::uint64_t ties = 0;
+        for (Elem e : words_) {
+            const std::size_t own = Own(e);
+            if (own < best) {
+                best = own;
+                pick = e;
+                ties = 1;
+            } else if (own == best && Below(rng, ++ties) == 0) {
+                pick = e;
+            }
+        }
+        Erase(pick);
+    }
+
+    std::uint32_t RandomUncovered(std::mt19937_64& rng) const
+    {
+        return uncovered_[Below(rng, uncovered_.size())];
+    }
+
+    // One move of the tabu search: for a random uncovered point u, every move
+    // of a set point by one step into u's ball is weighed, and the best one
+    // that is not tabu (or beats the best cost so far) is made.
+    void Move(std::mt19937_64& rng, std::uint64_t now, int tenure, std::size_t bestCost,
+        double temperature)
+    {
+        const Elem u = p_.FromDense(RandomUncovered(rng));
+        candidates_.clear();
+        // In large balls only a sample of the targets is weighed.
+        const std::size_t nOff = p_.Offsets.size();
+        const std::size_t limit = 4096;
+        const bool sample = nOff * p_.Steps.size() > limit;
+        const std::size_t tries = sample ? std::max<std::size_t>(1, limit / p_.Steps.size()) : nOff;
+        for (std::size_t k = 0; k < tries; ++k) {
+            const Elem o = sample ? p_.Offsets[Below(rng, nOff)] : p_.Offsets[k];
+            const Elem w = Add(u, o);
+            const std::uint32_t wd = p_.Dense(w);
+            if (slot_[wd] >= 0) {
+                continue;
+            }
+            for (Elem s : p_.Steps) {
+                const Elem c = Add(w, Neg(s));
+                if (slot_[p_.Dense(c)] >= 0) {
+                    candidates_.push_back({ c, w });
+                }
+            }
+        }
+        // One move from afar: a set point that covers little alone, taken
+        // from a small sample, to the point of u's ball that covers most.
+        {
+            Elem far = words_[Below(rng, words_.size())];
+            for (int k = 0; k < 15; ++k) {
+                const Elem e = words_[Below(rng, words_.size())];
+                if (Own(e) < Own(far)) {
+                    far = e;
+                }
+            }
+            const std::size_t targets
+                = std::min<std::size_t>(nOff, std::max<std::size_t>(4, 4096 / nOff));
+            Elem to = u;
+            std::size_t gain = 0;
+            for (std::size_t k = 0; k < targets; ++k) {
+                const Elem w
+                    = Add(u, targets == nOff ? p_.Offsets[k] : p_.Offsets[Below(rng, nOff)]);
+                if (slot_[p_.Dense(w)] >= 0) {
+                    continue;
+                }
+                const std::size_t g = NewlyCovered(w);
+                if (g > gain) {
+                    gain = g;
+                    to = w;
+                }
+            }
+            if (gain > 0) {
+                candidates_.push_back({ far, to });
+            }
+        }
+        if (candidates_.empty()) {
+            return;
+        }
+        std::sort(candidates_.begin(), candidates_.end());
+        long bestDelta = std::numeric_limits<long>::max();
+        std::pair<Elem, Elem> pick{};
+        std::uint64_t ties = 0;
+        const long cost = static_cast<long>(uncovered_.size());
+        for (std::size_t i = 0; i < candidates_.size();) {
+            const Elem c = candidates_[i].first;
+            // Take c away for a moment and count the points that lose their cover.
+            ball_.clear();
+            long lost = 0;
+            for (Elem o : p_.Offsets) {
+                const std::uint32_t q = p_.Dense(Add(c, o));
+                ball_.push_back(q);
+                lost += --cov_[q] == 0;
+            }
+            for (; i < candidates_.size() && candidates_[i].first == c; ++i) {
+                const Elem w = candidates_[i].second;
+                long gained = 0;
+                for (Elem o : p_.Offsets) {
+                    gained += cov_[p_.Dense(Add(w, o))] == 0;
+                }
+                const long delta = lost - gained;
+                // A point that moved recently stays where it is for a while.
+                const bool tabu = tabu_[p_.Dense(c)] > now;
+                if (tabu && cost + delta >= static_cast<long>(bestCost)) {
+                    continue;
+                }
+                if (delta < bestDelta) {
+                    bestDelta = delta;
+                    pick = candidates_[i];
+                    ties = 1;
+                } else if (delta == bestDelta && Below(rng, ++ties) == 0) {
+                    pick = candidates_[i];
+                }
+            }
+            for (std::uint32_t q : ball_) {
+                ++cov_[q];
+            }
+        }
+        if (bestDelta == std::numeric_limits<long>::max()) {
+            return; // every move is tabu
+        }
+        // A move that uncovers more than it covers is made only now and then.
+        if (bestDelta > 0 && temperature > 0) {
+            const double r = static_cast<double>(rng() >> 11) * 0x1.0p-53;
+            if (r >= std::exp(-static_cast<double>(bestDelta) / temperature)) {
+                return;
+            }
+        }
+        Erase(pick.first);
+        Insert(pick.second);
+        tabu_[p_.Dense(pick.second)] = now + tenure;
+    }
+
+private:
+    void Unlist(std::uint32_t q)
+    {
+        const std::int32_t at = upos_[q];
+        const std::uint32_t last = uncovered_.back();
+        uncovered_[at] = last;
+        upos_[last] = at;
+        uncovered_.pop_back();
+        upos_[q] = -1;
+    }
+    void List(std::uint32_t q)
+    {
+        upos_[q] = static_cast<std::int32_t>(uncovered_.size());
+        uncovered_.push_back(q);
+    }
+
+    const CoverProblem& p_;
+    std::vector<std::uint16_t> cov_;
+    std::vector<std::int32_t> slot_;
+    std::vector<std::int32_t> upos_;
+    std::vector<std::uint64_t> tabu_;
+    std::vector<std::uint32_t> coverers_;
+    std::vector<std::uint32_t> own_;
+    std::vector<std::uint32_t> uncovered_;
+    std::vector<Elem> words_;
+    std::vector<std::pair<Elem, Elem>> candidates_;
+    std::vector<std::uint32_t> ball_;
+};
+
+} // namespace
+
+CoverProblem HammingProblem(int t, int b, int R)
+{
+    std::vector<Elem> ternary, binary;
+    for (int i = 0; i < t; ++i) {
+        ternary.push_back(UnitTernary(i));
+    }
+    for (int i = 0; i < b; ++i) {
+        binary.push_back(UnitBinary(i));
+    }
+    return Build(t, b, R, ternary, binary);
+}
+
+CoverProblem SyndromeProblem(int a, int b, int R, const std::vector<Elem>& ternaryColumns,
+    const std::vector<Elem>& binaryColumns)
+{
+    return Build(a, b, R, ternaryColumns, binaryColumns);
+}
+
+std::vector<Elem> GreedyCover(const CoverProblem& p, std::mt19937_64& rng)
+{
+    Cover c(p);
+    const std::size_t nOff = p.Offsets.size();
+    const std::size_t tries = std::min<std::size_t>(nOff, 64);
+    while (c.Uncovered() > 0) {
+        const Elem u = p.FromDense(c.RandomUncovered(rng));
+        Elem best = u;
+        std::size_t bestGain = 0;
+        for (std::size_t k = 0; k < tries; ++k) {
+            const Elem o = tries == nOff ? p.Offsets[k] : p.Offsets[Below(rng, nOff)];
+            const Elem w = Add(u, o);
+            const std::size_t g = c.NewlyCovered(w);
+            if (g > bestGain) {
+                bestGain = g;
+                best = w;
+            }
+        }
+        c.Insert(best);
+    }
+    // Drop points that cover nothing alone, in random order.
+    std::vector<Elem> words = c.Words();
+    std::shuffle(words.begin(), words.end(), rng);
+    for (Elem e : words) {
+        if (c.Own(e) == 0) {
+            c.Erase(e);
+        }
+    }
+    return c.Words();
+}
+
+SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::size_t firstSize,
+    const SearchLimits& limits, std::mt19937_64& rng)
+{
+    SearchOutcome out;
+    Clock clock(limits.Seconds);
+    Cover c(p);
+    for (Elem e : start) {
+        c.Insert(e);
+    }
+    // A start below the target size is filled up with points of uncovered
+    // balls; from a larger start the size comes down one point at a time, the
+    // cheapest way through the sizes above the target.
+    while (c.Size() < firstSize && c.Uncovered() > 0) {
+        const Elem u = p.FromDense(c.RandomUncovered(rng));
+        c.Insert(Add(u, p.Offsets[Below(rng, p.Offsets.size())]));
+    }
+    if (c.Size() == 0) {
+        return out;
+    }
+    std::uint64_t now = 1;
+    while (true) {
+        if (c.Uncovered() == 0) {
+            if (c.Size() <= firstSize && (out.Best.empty() || c.Size() < out.Best.size())) {
+                out.Best = c.Words();
+            }
+            if (c.Size() <= limits.MinSize || c.Size() <= 1) {
+                break;
+            }
+            c.DropLeastUseful(rng);
+            continue;
+        }
+        // Search at this size.
+        std::size_t bestCost = c.Uncovered();
+        std::uint64_t sinceStart = 0;
+        bool timedOut = false;
+        while (c.Uncovered() > 0 && sinceStart < limits.MovesPerSize) {
+            c.Move(rng, now, limits.Tenure, bestCost, limits.Temperature);
+            ++now;
+            ++sinceStart;
+            bestCost = std::min(bestCost, c.Uncovered());
+            if ((sinceStart & 255) == 0 && clock.Over()) {
+                timedOut = true;
+                break;
+            }
+        }
+        out.Moves += sinceStart;
+        if (c.Uncovered() > 0) {
+            out.TimedOut = timedOut;
+            break;
+        }
+    }
+    return out;
+}
+
+Code ElemsToCode(const std::vector<Elem>& s, int t, int b)
+{
+    Code c;
+    c.T = t;
+    c.D = b;
+    for (Elem e : s) {
+        Row r{};
+        for (int i = 0; i < t; ++i) {
+            r[i] = (Ones(e) >> i & 1) ? 1 : ((Twos(e) >> i & 1) ? 2 : 0);
+        }
+        for (int i = 0; i < b; ++i) {
+            r[t + i] = (Bits(e) >> i) & 1;
+        }
+        c.Rows.push_back(r);
+    }
+    Canonical(c);
+    return c;
+}
+
+std::vector<Elem> CodeToElems(const Code& c)
+{
+    std::vector<Elem> out;
+    for (const Row& r : c.Rows) {
+        std::uint32_t ones = 0, twos = 0, bits = 0;
+        for (int i = 0; i < c.T; ++i) {
+            if (r[i] == 1) {
+                ones |= 1u << i;
+            } else if (r[i] == 2) {
+                twos |= 1u << i;
+            }
+        }
+        for (int i = 0; i < c.D; ++i) {
+            if (r[c.T + i]) {
+                bits |= 1u << i;
+            }
+        }
+        out.push_back(MakeElem(ones, twos, bits));
+    }
+    return out;
+}
+
+Code ExpandSyndromes(const std::vector<Elem>& s, int a, int b, int t, int d,
+    const std::vector<Elem>& ternaryColumns, const std::vector<Elem>& binaryColumns)
+{
+    // Every assignment of the free coordinates with the syndrome it adds.
+    std::vector<std::pair<Row, Elem>> free;
+    const int ft = t - a, fd = d - b;
+    {
+        Code all = WholeSpace(ft, fd);
+        for (const Row& f : all.Rows) {
+            Elem sum = 0;
+            for (int i = 0; i < ft; ++i) {
+                if (f[i] == 1) {
+                    sum = Add(sum, ternaryColumns[a + i]);
+                } else if (f[i] == 2) {
+                    sum = Add(sum, Double(ternaryColumns[a + i]));
+                }
+            }
+            for (int i = 0; i < fd; ++i) {
+                if (f[ft + i]) {
+                    sum = Add(sum, binaryColumns[b + i]);
+                }
+            }
+            free.emplace_back(f, sum);
+        }
+    }
+    Code c;
+    c.T = t;
+    c.D = d;
+    c.Rows.reserve(s.size() * free.size());
+    for (Elem syn : s) {
+        for (const auto& [f, sum] : free) {
+            const Elem id = Add(syn, Neg(sum)); // the identity coordinates
+            Row r{};
+            for (int i = 0; i < a; ++i) {
+                r[i] = (Ones(id) >> i & 1) ? 1 : ((Twos(id) >> i & 1) ? 2 : 0);
+            }
+            for (int i = 0; i < ft; ++i) {
+                r[a + i] = f[i];
+            }
+            for (int i = 0; i < b; ++i) {
+                r[t + i] = (Bits(id) >> i) & 1;
+            }
+            for (int i = 0; i < fd; ++i) {
+                r[t + b + i] = f[ft + i];
+            }
+            c.Rows.push_back(r);
+        }
+    }
+    Canonical(c);
+    return c;
+}
+
+} // namespace wg

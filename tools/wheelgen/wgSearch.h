@@ -1,0 +1,128 @@
+// Local search for covering sets in a group Z3^a x Z2^b. A point covers the
+// points it reaches by adding one of the ball's offsets; the search looks for a
+// set of a given size that covers every point, with the number of uncovered
+// points as cost, and lowers the size while it can.
+//
+// With unit vectors as columns the group is the space of the wheel itself and
+// the ball is the Hamming ball. With a parity-check matrix H the group is the
+// space of syndromes: a wheel {x : Hx in S} keeps radius R when S plus every sum
+// of at most R column multiples is the whole syndrome space, and has |S| times
+// 3^(t - a) 2^(b' - b) rows. Searching S is much smaller than searching the wheel.
+#pragma once
+
+#include "wgCode.h"
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace wg {
+
+// A group element: the ternary part as two bit masks (bit i in the first mask:
+// coordinate i is 1, in the second: it is 2), the binary part as a third mask.
+using Elem = std::uint64_t;
+
+inline Elem MakeElem(std::uint32_t ones, std::uint32_t twos, std::uint32_t bits)
+{
+    return Elem(ones) | (Elem(twos) << 16) | (Elem(bits) << 32);
+}
+inline std::uint32_t Ones(Elem e)
+{
+    return static_cast<std::uint32_t>(e & 0xFFFF);
+}
+inline std::uint32_t Twos(Elem e)
+{
+    return static_cast<std::uint32_t>((e >> 16) & 0xFFFF);
+}
+inline std::uint32_t Bits(Elem e)
+{
+    return static_cast<std::uint32_t>(e >> 32);
+}
+
+// Coordinate-wise sum (mod 3 on the ternary part, mod 2 on the binary part).
+inline Elem Add(Elem x, Elem y)
+{
+    const std::uint32_t x1 = Ones(x), x2 = Twos(x), y1 = Ones(y), y2 = Twos(y);
+    const std::uint32_t x0 = ~(x1 | x2), y0 = ~(y1 | y2);
+    const std::uint32_t r1 = ((x1 & y0) | (x0 & y1) | (x2 & y2)) & 0xFFFF;
+    const std::uint32_t r2 = ((x2 & y0) | (x0 & y2) | (x1 & y1)) & 0xFFFF;
+    return MakeElem(r1, r2, Bits(x) ^ Bits(y));
+}
+inline Elem Neg(Elem x)
+{
+    return MakeElem(Twos(x), Ones(x), Bits(x));
+}
+// Multiplies the ternary part by 2 (the binary part is unchanged).
+inline Elem Double(Elem x)
+{
+    return Neg(x);
+}
+
+// The covering problem: the group's shape, the ball's offsets (0 included) and
+// the single-coordinate steps that a codeword may take in one move.
+struct CoverProblem {
+    int A = 0; // ternary coordinates of the group
+    int B = 0; // binary coordinates of the group
+    std::vector<Elem> Offsets;
+    std::vector<Elem> Steps;
+
+    std::uint64_t Points() const { return SpaceSize(A, B); }
+    std::uint32_t Dense(Elem e) const;
+    Elem FromDense(std::uint32_t index) const;
+
+    // Built by the factories below.
+    std::vector<std::uint32_t> TernaryIndex; // ones-mask -> sum of 3^i
+};
+
+// The wheel's own space: unit columns, Hamming ball of radius R.
+CoverProblem HammingProblem(int t, int b, int R);
+
+// The syndrome space of the parity-check matrix with the given columns:
+// ternary columns have only ternary parts (a coordinates), binary columns only
+// binary parts (b coordinates).
+CoverProblem SyndromeProblem(int a, int b, int R, const std::vector<Elem>& ternaryColumns,
+    const std::vector<Elem>& binaryColumns);
+
+struct SearchLimits {
+    // Moves tried at one size before the search gives up on it.
+    std::uint64_t MovesPerSize = 200000;
+    // Wall-clock cap for the whole call (0: none). Hitting it makes the result
+    // depend on the machine's speed.
+    double Seconds = 0;
+    // Never try sizes below this (a lower bound).
+    std::size_t MinSize = 1;
+    // Tabu tenure: a vacated point may not be taken again for this many moves.
+    int Tenure = 3;
+    // A move that makes the cost worse by delta is made with probability
+    // exp(-delta / Temperature); 0 makes every chosen move.
+    double Temperature = 0.5;
+};
+
+struct SearchOutcome {
+    std::vector<Elem> Best; // the smallest covering set found; empty if none
+    std::uint64_t Moves = 0;
+    bool TimedOut = false;
+};
+
+// A covering set built greedily: an uncovered point at random, then the point
+// of its ball that covers the most uncovered points; redundant points dropped.
+std::vector<Elem> GreedyCover(const CoverProblem& p, std::mt19937_64& rng);
+
+// Starts from `start` (which need not cover), first trims it to at most
+// `firstSize` points by dropping the least useful ones, then searches: every
+// time the set covers, it is kept and its least useful point dropped.
+SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::size_t firstSize,
+    const SearchLimits& limits, std::mt19937_64& rng);
+
+// Rows of the wheel for a covering set of the Hamming problem.
+Code ElemsToCode(const std::vector<Elem>& s, int t, int b);
+std::vector<Elem> CodeToElems(const Code& c);
+
+// The wheel {x : Hx in S} for a matrix H = [I | A] over a syndrome space of a
+// ternary and b binary coordinates: columns 0..a-1 of the ternary part and
+// 0..b-1 of the binary part are the unit columns. `ternaryColumns` has t
+// entries, `binaryColumns` d entries.
+Code ExpandSyndromes(const std::vector<Elem>& s, int a, int b, int t, int d,
+    const std::vector<Elem>& ternaryColumns, const std::vector<Elem>& binaryColumns);
+
+} // namespace wg
