@@ -1,9 +1,14 @@
 // Renders Ravolin's windows offscreen, with the program's own code, into PNG
 // pictures for the README. Usage: ravolin-screenshots <program folder> <output folder>
 // The program folder is copied to a temporary folder first, so nothing in it changes.
+#include "engine/uniGenerators.h"
+#include "language/uniAbout.h"
 #include "mainwindow/uniForms.h"
 #include "mainwindow/uniMain.h"
 #include "model/uniGlobal.h"
+#include "tickets/uniLines.h"
+#include "tickets/uniTicketFile.h"
+#include "tickets/uniTickets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,5 +96,20 @@ int main(int argc, char* argv[])
     main.findChild<QWidget*>(QStringLiteral("edtTL01"))->setProperty("text", "Arsenal");
     main.findChild<QWidget*>(QStringLiteral("edtTR01"))->setProperty("text", "Chelsea");
     bool ok = Save(main, out + QStringLiteral("/main-window.png"));
+
+    // The full wheel of the sample coupon in the viewer, and saved as a ticket.
+    const rav::GenerationResult wheel = rav::MakeFullWheel(st, nullptr);
+    rav::Forms& forms = main.FormTable();
+    forms.frmLines->SetDescription(wheel.Description);
+    forms.frmLines->ShowFirstPage();
+    ok = Save(*forms.frmLines, out + QStringLiteral("/viewer.png")) && ok;
+    rav::SaveTicket(st, QStringLiteral("Saturday system"), wheel.Description);
+    forms.frmTickets->FormActivate();
+    ok = Save(*forms.frmTickets, out + QStringLiteral("/tickets.png")) && ok;
+    ok = Save(*forms.frmAbout, out + QStringLiteral("/about.png")) && ok;
+
+    // The main window in a Central European language.
+    main.ApplyLanguage(QStringLiteral("Hrvatski"));
+    ok = Save(main, out + QStringLiteral("/main-window-hrvatski.png")) && ok;
     return ok ? 0 : 1;
 }
