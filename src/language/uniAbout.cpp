@@ -21,9 +21,9 @@ const QColor kMarked(248, 113, 113);
 constexpr int kClientWidth = 398;
 constexpr int kClientHeight = 283;
 
-LinkLabel* MakeLink(QWidget* parent, const char* name, const QString& text, int top)
+ClickLabel* MakeLink(QWidget* parent, const char* name, const QString& text, int top)
 {
-    auto* l = new LinkLabel(text, parent);
+    auto* l = new ClickLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     QFont f = VerdanaFont(16);
     f.setUnderline(true);
@@ -96,11 +96,11 @@ TfrmAbout::TfrmAbout(AppState& state, QWidget* parent)
     version->adjustSize();
     version->move((kClientWidth - version->width()) / 2, 112);
 
-    LinkLabel* web = MakeLink(this, "lblWeb", QStringLiteral("Web: ") + ProgramWebPage(), 152);
-    LinkLabel* mail
+    ClickLabel* web = MakeLink(this, "lblWeb", QStringLiteral("Web: ") + ProgramWebPage(), 152);
+    ClickLabel* mail
         = MakeLink(this, "lblEmail", QStringLiteral("Email: ") + ContactMailAddress(), 182);
-    connect(web, &LinkLabel::clicked, this, &TfrmAbout::lblWebClick);
-    connect(mail, &LinkLabel::clicked, this, &TfrmAbout::lblEmailClick);
+    connect(web, &ClickLabel::clicked, this, &TfrmAbout::lblWebClick);
+    connect(mail, &ClickLabel::clicked, this, &TfrmAbout::lblEmailClick);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("SCButton1"));

@@ -226,13 +226,13 @@ void AddOutsideLinks(QMenu* help)
 void BuildSponsorBanner(QWidget* statusPanel)
 {
     constexpr int height = 16;
-    auto* panel = new LinkLabel(statusPanel);
+    auto* panel = new ClickLabel(statusPanel);
     panel->setObjectName(QStringLiteral("pnlSponsor"));
     panel->setGeometry(0, statusPanel->height() - height, statusPanel->width(), height);
     SetBackground(panel, QColor(64, 128, 128));
     panel->setCursor(Qt::PointingHandCursor);
 
-    auto* text = new LinkLabel(SponsorBannerText(), panel);
+    auto* text = new ClickLabel(SponsorBannerText(), panel);
     text->setObjectName(QStringLiteral("Label1"));
     text->setFont(VerdanaFont(11, true));
     QPalette pal = text->palette();
@@ -242,18 +242,8 @@ void BuildSponsorBanner(QWidget* statusPanel)
     text->move((panel->width() - text->width()) / 2, (height - text->height()) / 2);
     text->setCursor(Qt::PointingHandCursor);
 
-    QObject::connect(panel, &LinkLabel::clicked, panel, [] { OpenAddress(SponsorHomePage()); });
-    QObject::connect(text, &LinkLabel::clicked, text, [] { OpenAddress(SponsorHomePage()); });
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* e)
-{
-    if (e->button() == Qt::LeftButton) {
-        e->accept();
-        emit clicked();
-        return;
-    }
-    QLabel::mousePressEvent(e);
+    QObject::connect(panel, &ClickLabel::clicked, panel, [] { OpenAddress(SponsorHomePage()); });
+    QObject::connect(text, &ClickLabel::clicked, text, [] { OpenAddress(SponsorHomePage()); });
 }
 
 } // namespace rav

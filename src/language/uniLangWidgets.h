@@ -45,17 +45,4 @@ void AddOutsideLinks(QMenu* help);
 // The sponsor banner along the bottom edge of the status panel.
 void BuildSponsorBanner(QWidget* statusPanel);
 
-// A label that reports a click of the left mouse button and keeps the click to
-// itself, so a label on a clickable panel does not click the panel as well.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
-};
-
 } // namespace rav

@@ -38,7 +38,9 @@ void SetBackground(QWidget* w, const QColor& color)
 void ClickLabel::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton) {
+        e->accept();
         emit clicked();
+        return;
     }
     QLabel::mousePressEvent(e);
 }

@@ -18,7 +18,8 @@ QFont FixedFont(int pixelSize);
 // Fills a widget's background with a solid colour.
 void SetBackground(QWidget* w, const QColor& color);
 
-// A picture that reports a click of the left mouse button.
+// A picture or label that reports a click of the left mouse button. It keeps the
+// click to itself, so a label on a clickable panel does not click the panel as well.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
