@@ -11,7 +11,7 @@ cpack=$3
 scratch=$4
 failures=0
 checks=0
-run_seconds=5
+run_seconds=3
 
 check() { # check <what> <command...>
     what=$1
@@ -114,18 +114,37 @@ check "the launcher can be run" [ -x "$root/usr/bin/ravolin" ]
 check "the launcher looks in /opt/ravolin" grep -q '/opt/ravolin}' "$root/usr/bin/ravolin"
 check "the installed folder has everything in dist/" same_tree "$source/dist" "$sys"
 
-# Starts the launcher as the scratch user; the program runs until the time is up.
+# Starts the launcher as the scratch user. Once the launcher has set up the
+# folder and handed over to the program (the process then runs the user's copy),
+# the program is given a few seconds for its start-up and is then stopped.
 home=$scratch/home
 user=$home/.local/share/ravolin
 start() {
     env -u XDG_DATA_HOME HOME="$home" RAVOLIN_SYSTEM_FOLDER="$sys" QT_QPA_PLATFORM=offscreen \
-        timeout "$run_seconds" "$root/usr/bin/ravolin" >"$scratch/run.log" 2>&1
-    status=$?
-    [ "$status" -eq 124 ] || {
-        echo "  the program ended by itself with status $status:" >&2
+        "$root/usr/bin/ravolin" >"$scratch/run.log" 2>&1 &
+    pid=$!
+    tries=0
+    while [ "$(readlink "/proc/$pid/exe" 2>/dev/null)" != "$user/ravolin" ]; do
+        if ! kill -0 "$pid" 2>/dev/null || [ "$tries" -ge 600 ]; then
+            kill "$pid" 2>/dev/null
+            wait "$pid"
+            echo "  the program did not start from the user's folder:" >&2
+            cat "$scratch/run.log" >&2
+            return 1
+        fi
+        tries=$((tries + 1))
+        sleep 0.2
+    done
+    sleep "$run_seconds"
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid"
+        echo "  the program ended by itself with status $?:" >&2
         cat "$scratch/run.log" >&2
         return 1
-    }
+    fi
+    kill "$pid"
+    wait "$pid"
+    return 0
 }
 
 # --- First start: the user's program folder is made and the program runs in it. ---
