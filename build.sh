@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian packages), builds Ravolin, and then either
-# starts the program from the build folder ("run") or runs every test ("test").
+# starts the program from the build folder ("run"), runs every test ("test": the
+# suite, then the sanitizer build of the suite and the fuzzers), or runs the
+# suite alone ("quick").
 # Safe to run again: installed packages and an existing build are reused.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -26,8 +28,13 @@ case "${1:-run}" in
   run)
     exec "$build/ravolin" ;;
   test)
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" -LE long)
+    # Then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+    # and every fuzzer for a short fixed time.
+    exec tools/hardening.sh ;;
+  quick)
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" -LE long ;;
   *)
-    echo "usage: $0 [run|test]" >&2; exit 2 ;;
+    echo "usage: $0 [run|test|quick]" >&2; exit 2 ;;
 esac

@@ -132,15 +132,35 @@ void ReadSettings(AppState& st)
     st.LanguageName = Line(lines, 4);
 }
 
+void WriteSettingsReportedOnce(AppState& st)
+{
+    try {
+        WriteSettings(st);
+    } catch (const SettingsWriteError&) {
+        if (st.SettingsErrorShown) {
+            return;
+        }
+        st.SettingsErrorShown = true;
+        throw;
+    }
+    st.SettingsErrorShown = false;
+}
+
 void WriteSettings(const AppState& st)
 {
     const QString game = st.CurrentGame >= 1 && st.CurrentGame <= st.GameCount
                              ? st.Games[st.CurrentGame].Name
                              : QString();
-    WriteTextLinesAtomic(SettingsPath(st), {QByteArray(kHeaderLine), QByteArray("[LAST OPENED]"),
-                                            EncodeText(game, CodePage::Windows1252),
-                                            QByteArray("[LANGUAGE]"),
-                                            EncodeText(st.LanguageName, CodePage::Windows1252)});
+    try {
+        WriteTextLinesAtomic(SettingsPath(st),
+                             {QByteArray(kHeaderLine), QByteArray("[LAST OPENED]"),
+                              EncodeText(game, CodePage::Windows1252), QByteArray("[LANGUAGE]"),
+                              EncodeText(st.LanguageName, CodePage::Windows1252)});
+    } catch (const SettingsWriteError&) {
+        throw;
+    } catch (const RunError& e) {
+        throw SettingsWriteError(e.Text());
+    }
 }
 
 } // namespace rav

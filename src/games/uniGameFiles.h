@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/uniGlobal.h"
+#include "model/uniIO.h"
 
 #include <QString>
 
@@ -36,9 +37,20 @@ QString DefaultGameName();
 // be read, game 1 and "English" are taken.
 void ReadSettings(AppState& st);
 
-// Writes the settings file from CurrentGame and LanguageName. Raises a RunError
-// when the write fails; the previous file is then still whole.
+// The failure to write the settings file: a RunError with the run-time text, of
+// its own type so that a window can tell it from a language file it could not read.
+class SettingsWriteError : public RunError {
+public:
+    using RunError::RunError;
+};
+
+// Writes the settings file from CurrentGame and LanguageName. Raises a
+// SettingsWriteError when the write fails; the previous file is then still whole.
 void WriteSettings(const AppState& st);
+
+// WriteSettings for the windows: the first failure raises, further failures
+// stay silent (SettingsErrorShown) until a write succeeds again.
+void WriteSettingsReportedOnce(AppState& st);
 
 // Sets CurrentGame to the last game whose Name equals `name`; leaves it
 // unchanged and returns false when there is none.

@@ -83,8 +83,8 @@ void TfrmOpen::btnOpenClick()
                 FormActivate();
             }
         }
-        WriteSettings(st_);
         main_.SetGuaranteeCaptions();
+        WriteSettingsReportedOnce(st_);
     });
 }
 

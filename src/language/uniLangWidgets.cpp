@@ -1,5 +1,6 @@
 #include "uniLangWidgets.h"
 
+#include "games/uniGameFiles.h"
 #include "language/uniLinks.h"
 #include "mainwindow/uniMain.h"
 #include "mainwindow/uniMessages.h"
@@ -157,7 +158,18 @@ bool ApplyLanguageToForms(TfrmMain& main, AppState& st, const QString& name)
 {
     return Guarded(&main, [&] {
         FormsSink sink(main);
-        ApplyLanguage(st, name, sink);
+        try {
+            ApplyLanguage(st, name, sink);
+        } catch (const SettingsWriteError&) {
+            // The settings file is written at every return to the main window: a
+            // folder the user cannot write is reported once, not at every return.
+            if (st.SettingsErrorShown) {
+                return;
+            }
+            st.SettingsErrorShown = true;
+            throw;
+        }
+        st.SettingsErrorShown = false;
     });
 }
 

@@ -116,6 +116,10 @@ struct AppState {
 
     tUiWords Words;
 
+    // A failed write of the settings file has been reported in this run; the
+    // next failures stay silent until a write succeeds again.
+    bool SettingsErrorShown = false;
+
     // The open game's record; the current pair count is its Pairs.
     const tLutrija& CurrentGameRecord() const { return Games[CurrentGame]; }
     int CurrentPairs() const;

@@ -28,7 +28,12 @@ namespace rav {
 // A line longer than kMaxLineBytes is cut to that length.
 class LineReader {
 public:
+    // The fuzz build reads in small blocks: it crosses block ends far more often.
+#ifdef RAVOLIN_TICKET_READ_BLOCK
+    static constexpr std::size_t kDefaultBlock = RAVOLIN_TICKET_READ_BLOCK;
+#else
     static constexpr std::size_t kDefaultBlock = 4u << 20;
+#endif
     static constexpr std::size_t kMaxLineBytes = 64u << 10;
     // The bytes behind the end of every line returned that may be read (they
     // hold no meaning): lets a caller compare whole blocks of a short line.
