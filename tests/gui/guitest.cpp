@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QTest>
 
 namespace guitest {
 
@@ -87,6 +89,22 @@ void SetEnglishWords(rav::AppState& st)
     w.LangCancel = QStringLiteral("Cancel");
     w.LangClose = QStringLiteral("Close");
     w.LangOf = QStringLiteral("of");
+}
+
+void Mark(QWidget* root, std::initializer_list<const char*> pairs)
+{
+    static const char* const letters[3] = {"D", "N", "G"};
+    int p = 1;
+    for (const char* text : pairs) {
+        for (const char* c = text; *c != '\0'; ++c) {
+            const int o = *c == '1' ? 0 : *c == 'X' ? 1 : 2;
+            const QString name = QStringLiteral("img%1%2")
+                                     .arg(QLatin1String(letters[o]))
+                                     .arg(p, 2, 10, QLatin1Char('0'));
+            QTest::mouseClick(Find<QLabel>(root, name), Qt::LeftButton);
+        }
+        ++p;
+    }
 }
 
 QByteArray CrLf(const QList<QByteArray>& lines)

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <initializer_list>
+
 namespace guitest {
 
 // A program folder in a temporary directory: data/, wheels/, languages/ with
@@ -45,6 +47,10 @@ public:
 
 // The English words of the status line, guarantee captions and descriptions.
 void SetEnglishWords(rav::AppState& st);
+
+// Clicks the outcome pictures of each pair of the coupon in `root` (a main
+// window): texts such as "1", "1X2", "X2", pair 1 first.
+void Mark(QWidget* root, std::initializer_list<const char*> pairs);
 
 // CR LF after every line, as the program writes its files.
 QByteArray CrLf(const QList<QByteArray>& lines);

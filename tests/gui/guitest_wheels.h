@@ -37,21 +37,7 @@ struct MainFixture {
     }
 
     // Clicks the outcomes of each pair: texts such as "1", "1X2", "X2".
-    void Mark(std::initializer_list<const char*> pairs)
-    {
-        static const char* const letters[3] = { "D", "N", "G" };
-        int p = 1;
-        for (const char* text : pairs) {
-            for (const char* c = text; *c != '\0'; ++c) {
-                const int o = *c == '1' ? 0 : *c == 'X' ? 1 : 2;
-                const QString name = QStringLiteral("img%1%2")
-                                         .arg(QLatin1String(letters[o]))
-                                         .arg(p, 2, 10, QLatin1Char('0'));
-                QTest::mouseClick(guitest::Find<QLabel>(main.get(), name), Qt::LeftButton);
-            }
-            ++p;
-        }
-    }
+    void Mark(std::initializer_list<const char*> pairs) { guitest::Mark(main.get(), pairs); }
 
     guitest::ProgramFolder folder;
     std::unique_ptr<rav::AppState> st;

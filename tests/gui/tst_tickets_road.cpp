@@ -18,27 +18,6 @@ using guitest::Find;
 using ticketgui::Fixture;
 using ticketgui::ModalWatch;
 
-namespace {
-
-// Clicks the outcomes of each pair: texts such as "1", "1X2", "X2".
-void Mark(TfrmMain& w, std::initializer_list<const char*> pairs)
-{
-    static const char* const letters[3] = { "D", "N", "G" };
-    int p = 1;
-    for (const char* text : pairs) {
-        for (const char* c = text; *c != '\0'; ++c) {
-            const int o = *c == '1' ? 0 : *c == 'X' ? 1 : 2;
-            const QString name = QStringLiteral("img%1%2")
-                                     .arg(QLatin1String(letters[o]))
-                                     .arg(p, 2, 10, QLatin1Char('0'));
-            QTest::mouseClick(Find<QLabel>(&w, name), Qt::LeftButton);
-        }
-        ++p;
-    }
-}
-
-} // namespace
-
 class TestTicketsRoad : public QObject {
     Q_OBJECT
 private slots:
@@ -52,7 +31,7 @@ void TestTicketsRoad::markSaveBrowseAndCheck()
     fx.main->show();
     QVERIFY(QTest::qWaitForWindowActive(fx.main.get()));
     guitest::SetEnglishWords(*fx.st);
-    Mark(*fx.main, { "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1" });
+    guitest::Mark(fx.main.get(), { "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1" });
 
     // "Full Wheel" makes the wheel and shows the viewer; its "Save" asks for a name.
     TfrmLines* viewer = fx.forms().frmLines;
