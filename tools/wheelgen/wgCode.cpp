@@ -208,6 +208,50 @@ Code DirectSum(const Code& a, const Code& b)
     return c;
 }
 
+Code Amalgamate(const Code& a, int ca, const Code& b, int cb, bool ternary,
+    const std::array<int, 3>& perm)
+{
+    Code c;
+    c.T = ternary ? a.T + b.T - 1 : a.T + b.T;
+    c.D = ternary ? a.D + b.D : a.D + b.D - 1;
+    const int pa = ternary ? ca : a.T + ca;
+    const int pb = ternary ? cb : b.T + cb;
+    std::array<std::vector<const Row*>, 3> byA, byB;
+    for (const Row& x : a.Rows) {
+        byA[x[pa]].push_back(&x);
+    }
+    for (const Row& y : b.Rows) {
+        byB[perm[y[pb]]].push_back(&y);
+    }
+    for (int s = 0; s < 3; ++s) {
+        for (const Row* x : byA[s]) {
+            for (const Row* y : byB[s]) {
+                Row r{};
+                int k = 0;
+                for (int i = 0; i < a.T; ++i) {
+                    r[k++] = (*x)[i];
+                }
+                for (int i = 0; i < b.T; ++i) {
+                    if (!(ternary && i == cb)) {
+                        r[k++] = (*y)[i];
+                    }
+                }
+                for (int i = 0; i < a.D; ++i) {
+                    r[k++] = (*x)[a.T + i];
+                }
+                for (int i = 0; i < b.D; ++i) {
+                    if (!(!ternary && i == cb)) {
+                        r[k++] = (*y)[b.T + i];
+                    }
+                }
+                c.Rows.push_back(r);
+            }
+        }
+    }
+    Canonical(c);
+    return c;
+}
+
 Code Fold(const Code& c, int coordinate, int merged, int into)
 {
     Code f;

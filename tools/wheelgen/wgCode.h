@@ -7,6 +7,7 @@
 
 #include "engine/uniWheelCheck.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +46,17 @@ Code BinaryHamming(int n);
 // Direct sum: every row of a followed by every row of b; the radius is the sum
 // of the radii. Ternary coordinates of a, then of b, then a's binary, then b's.
 Code DirectSum(const Code& a, const Code& b);
+
+// Amalgamated direct sum: the two codes share one coordinate, a's `ca` and
+// b's `cb` (both ternary when `ternary`, else both binary, counted within
+// their kind); b's symbol s there is read as perm[s]. The rows are the pairs
+// of a row of a and a row of b that agree on the shared coordinate, so the
+// size is about |a| |b| / 3 (or / 2). The radius is at most the sum of the
+// radii when both codes are normal in the shared coordinate, which must be
+// checked. Ternary coordinates of a, then b's other ternary ones, then a's
+// binary, then b's other binary ones.
+Code Amalgamate(const Code& a, int ca, const Code& b, int cb, bool ternary,
+    const std::array<int, 3>& perm);
 
 // Folding: the ternary coordinate `coordinate` of a code for (t + 1, b - 1)
 // becomes a double; its symbol `merged` (0, 1 or 2) is written as `into`

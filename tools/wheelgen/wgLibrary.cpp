@@ -26,6 +26,10 @@ constexpr std::uint64_t kDirectMax = 600000;
 constexpr std::uint64_t kSyndromeMin = 2000;
 // The syndrome spaces tried hold at most this many points.
 constexpr std::uint64_t kSyndromeMax = 40000;
+// Syndrome spaces up to this many points also get the search of the matrix
+// together with the cosets, with this many moves per try at effort 1.
+constexpr std::uint64_t kMatrixMax = 6561;
+constexpr std::uint64_t kMatrixMoves = 200000;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
 
@@ -51,6 +55,71 @@ double Now()
 {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::uint64_t Binomial(int n, int r)
+{
+    if (r < 0 || r > n) {
+        return 0;
+    }
+    std::uint64_t c = 1;
+    for (int i = 1; i <= r; ++i) {
+        c = c * static_cast<std::uint64_t>(n - r + i) / static_cast<std::uint64_t>(i);
+    }
+    return c;
+}
+
+// Columns of a parity-check matrix [I | A]: the unit vectors, then random
+// ones, no two alike (up to a factor 2 for the ternary ones) while there are
+// enough to choose from.
+void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
+    std::vector<Elem>& bc)
+{
+    tc.clear();
+    bc.clear();
+    std::set<Elem> usedT, usedB;
+    for (int i = 0; i < a; ++i) {
+        const Elem e = MakeElem(1u << i, 0, 0);
+        tc.push_back(e);
+        usedT.insert(e);
+        usedT.insert(Double(e));
+    }
+    const std::uint64_t projective = (SpaceSize(a, 0) - 1) / 2;
+    for (int i = a; i < t; ++i) {
+        while (true) {
+            std::uint32_t ones = 0, twos = 0;
+            for (int j = 0; j < a; ++j) {
+                const int v = static_cast<int>(rng() % 3);
+                ones |= (v == 1 ? 1u : 0u) << j;
+                twos |= (v == 2 ? 1u : 0u) << j;
+            }
+            const Elem e = MakeElem(ones, twos, 0);
+            if (e == 0 || (usedT.count(e) && usedT.size() / 2 < projective)) {
+                continue;
+            }
+            tc.push_back(e);
+            usedT.insert(e);
+            usedT.insert(Double(e));
+            break;
+        }
+    }
+    for (int i = 0; i < b; ++i) {
+        const Elem e = MakeElem(0, 0, 1u << i);
+        bc.push_back(e);
+        usedB.insert(e);
+    }
+    const std::uint64_t nonzero = (std::uint64_t(1) << b) - 1;
+    for (int i = b; i < d; ++i) {
+        while (true) {
+            const Elem e = MakeElem(0, 0, static_cast<std::uint32_t>(rng() & nonzero));
+            if (e == 0 || (usedB.count(e) && usedB.size() < nonzero)) {
+                continue;
+            }
+            bc.push_back(e);
+            usedB.insert(e);
+            break;
+        }
+    }
 }
 
 std::string CellText(int t, int d, int k)
@@ -317,6 +386,10 @@ void Library::BuildCell(int t, int d, int k, const BoundsTable& bounds)
                 + label(split[3], split[4], split[5]));
     }
 
+    if (!best.Rows.empty()) {
+        TryAmalgamated(best, t, d, k);
+    }
+
     const CellBounds* b = bounds.Find(t, d, k);
     const bool selected = Selected(t, d, k);
     if (selected && options_.Search) {
@@ -335,6 +408,91 @@ void Library::BuildCell(int t, int d, int k, const BoundsTable& bounds)
         SaveProvenance();
     }
     best_[Index(t, d, k)] = std::move(best);
+}
+
+void Library::TryAmalgamated(Code& best, int t, int d, int k)
+{
+    // Every split of the coordinates with one of them shared and of the
+    // misses (each part at least 1), smallest expected size first.
+    struct Split {
+        int T1, D1, K1, T2, D2, K2;
+        bool Ternary;
+        std::uint64_t Expected;
+    };
+    std::vector<Split> splits;
+    for (int shared = 0; shared < 2; ++shared) {
+        const bool ternary = shared == 0;
+        const int tt = ternary ? t + 1 : t, dd = ternary ? d : d + 1;
+        for (int t1 = 0; t1 <= tt; ++t1) {
+            for (int d1 = 0; d1 <= dd; ++d1) {
+                const int t2 = tt - t1, d2 = dd - d1;
+                if (ternary ? (t1 == 0 || t2 == 0) : (d1 == 0 || d2 == 0)) {
+                    continue;
+                }
+                for (int k1 = 1; k1 < k; ++k1) {
+                    const int k2 = k - k1;
+                    if (k1 >= t1 + d1 || k2 >= t2 + d2 || t1 + d1 > kPairs || t2 + d2 > kPairs) {
+                        continue;
+                    }
+                    const Code& a = Best(t1, d1, k1);
+                    const Code& b = Best(t2, d2, k2);
+                    if (a.Rows.empty() || b.Rows.empty()) {
+                        continue;
+                    }
+                    const std::uint64_t expected = a.Size() * b.Size() / (ternary ? 3 : 2);
+                    if (expected < best.Size()) {
+                        splits.push_back({ t1, d1, k1, t2, d2, k2, ternary, expected });
+                    }
+                }
+            }
+        }
+    }
+    std::sort(splits.begin(), splits.end(),
+        [](const Split& x, const Split& y) { return x.Expected < y.Expected; });
+    // The radius only adds up when both codes are normal in the shared
+    // coordinate: a few choices of the coordinates and of the symbols' order
+    // are checked exhaustively, the first that keeps the level is taken.
+    int checks = 0;
+    const std::array<std::array<int, 3>, 6> perms{ { { 0, 1, 2 }, { 0, 2, 1 }, { 1, 0, 2 },
+        { 1, 2, 0 }, { 2, 0, 1 }, { 2, 1, 0 } } };
+    for (const Split& sp : splits) {
+        if (sp.Expected >= best.Size() || checks >= 24) {
+            break;
+        }
+        const Code& a = Best(sp.T1, sp.D1, sp.K1);
+        const Code& b = Best(sp.T2, sp.D2, sp.K2);
+        const int na = sp.Ternary ? a.T : a.D, nb = sp.Ternary ? b.T : b.D;
+        const std::vector<int> ca{ 0, na - 1, na / 2 }, cb{ 0, nb - 1 };
+        bool done = false;
+        for (std::size_t i = 0; i < ca.size() && !done; ++i) {
+            if (i > 0 && std::find(ca.begin(), ca.begin() + i, ca[i]) != ca.begin() + i) {
+                continue;
+            }
+            for (std::size_t j = 0; j < cb.size() && !done; ++j) {
+                if (j > 0 && cb[j] == cb[0]) {
+                    continue;
+                }
+                for (std::size_t p = 0; p < (sp.Ternary ? perms.size() : 2) && !done; ++p) {
+                    const std::array<int, 3> perm = sp.Ternary
+                        ? perms[p]
+                        : (p == 0 ? std::array<int, 3>{ 0, 1, 2 } : std::array<int, 3>{ 1, 0, 2 });
+                    Code c = Amalgamate(a, ca[i], b, cb[j], sp.Ternary, perm);
+                    if (c.Size() >= best.Size() || checks >= 24) {
+                        continue;
+                    }
+                    ++checks;
+                    const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
+                    if (cover.Ok && cover.Misses <= k) {
+                        c.How = "amalgamated sum " + CellText(sp.T1, sp.D1, sp.K1) + " x "
+                            + CellText(sp.T2, sp.D2, sp.K2) + ", a shared "
+                            + (sp.Ternary ? "triple" : "double");
+                        best = std::move(c);
+                        done = true;
+                    }
+                }
+            }
+        }
+    }
 }
 
 void Library::Improve(Code& best, int k, const CellBounds* bounds)
@@ -387,113 +545,133 @@ void Library::TrySyndromes(
 {
     const int t = best.T, d = best.D;
     const double started = Now();
-    (void)bounds;
-    // The shapes of syndrome space worth trying: at least one syndrome digit for
-    // each kind of coordinate present, some coordinates left free.
+    const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
+    // The number of error patterns of weight at most k: no syndrome reaches
+    // more points than this, so a shape needs at least points / volume cosets.
+    std::uint64_t volume = 0;
+    for (int i = 0; i <= k && i <= t; ++i) {
+        for (int j = 0; i + j <= k && j <= d; ++j) {
+            volume += Binomial(t, i) * (std::uint64_t(1) << i) * Binomial(d, j);
+        }
+    }
+    // The shapes of syndrome space worth trying: at least one syndrome digit
+    // for each kind of coordinate present, some coordinates left free, and a
+    // number of cosets below the best wheel's size that the sphere bound
+    // does not rule out.
     struct Shape {
         int A, B;
         std::uint64_t Points;
     };
     std::vector<Shape> shapes;
-    for (int a = 0; a <= t; ++a) {
-        for (int b = 0; b <= d; ++b) {
-            if ((t > 0 && a == 0) || (d > 0 && b == 0) || a + b == t + d) {
+    for (int a = t > 0 ? 1 : 0; a <= t; ++a) {
+        for (int b = d > 0 ? 1 : 0; b <= d; ++b) {
+            if (a + b == t + d) {
                 continue;
             }
             const std::uint64_t q = SpaceSize(a, b);
-            if (q < 27 || q > kSyndromeMax) {
+            const std::uint64_t mult = SpaceSize(t - a, d - b);
+            if (q < 9 || q > kSyndromeMax || best.Size() <= mult) {
+                continue;
+            }
+            const std::uint64_t target = (best.Size() - 1) / mult;
+            const std::uint64_t sphere = (q + volume - 1) / volume;
+            if (target < sphere || target * mult < lower) {
                 continue;
             }
             shapes.push_back({ a, b, q });
         }
     }
+    // Small syndrome spaces first: they are searched in a moment, so many
+    // matrices can be tried there.
     std::sort(shapes.begin(), shapes.end(),
-        [](const Shape& x, const Shape& y) { return x.Points > y.Points; });
-    if (shapes.size() > 4) {
-        shapes.resize(4);
-    }
+        [](const Shape& x, const Shape& y) { return x.Points < y.Points; });
     std::mt19937_64 rng(cellSeed);
-    const int attempts = 2;
-    const double each = seconds / std::max<std::size_t>(1, shapes.size() * attempts);
-    for (const Shape& s : shapes) {
+    for (std::size_t si = 0; si < shapes.size(); ++si) {
+        const Shape& s = shapes[si];
+        // A small space needs few moves to settle, and its matrix matters more
+        // than a long search: many short tries there, a few long ones in a
+        // large space.
+        const std::uint64_t longest = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
+        const std::uint64_t moves
+            = std::clamp<std::uint64_t>(s.Points * 40 * static_cast<std::uint64_t>(std::max(1.0, options_.Effort)),
+                std::min<std::uint64_t>(4000, longest), longest);
+        const int attempts = static_cast<int>(std::clamp<std::uint64_t>(longest * 40 / moves, 2, 2000));
+        const double shapeStart = Now();
+        // Each shape gets an equal part of the time that is left.
+        const double share = seconds > 0
+            ? (seconds - (shapeStart - started)) / static_cast<double>(shapes.size() - si)
+            : 0;
+        if (seconds > 0 && share <= 0) {
+            return;
+        }
         const std::uint64_t mult = SpaceSize(t - s.A, d - s.B);
+        // In a small syndrome space the matrix and the cosets are searched
+        // together for the first half of the shape's time.
+        for (int attempt = 0; s.Points <= kMatrixMax && attempt < attempts; ++attempt) {
+            if ((seconds > 0 && Now() - shapeStart > share / 2) || best.Size() <= mult) {
+                break;
+            }
+            const std::size_t target = (best.Size() - 1) / mult;
+            if (target * mult < lower) {
+                break;
+            }
+            const std::uint64_t matrixMoves
+                = static_cast<std::uint64_t>(kMatrixMoves * std::max(1.0, options_.Effort));
+            // Level 1 anneals at the base temperature; at levels 2 and 3 the
+            // tries alternate between a warm and a hot start.
+            const double heat = k == 1 ? 1.0 : (attempt % 2 == 0 ? 3.0 : 10.0);
+            const MatrixCover m = SearchMatrix(t, d, s.A, s.B, k, target, matrixMoves,
+                seconds > 0 ? std::max(0.05, share / 2 - (Now() - shapeStart)) : 0, heat, rng);
+            if (m.Syndromes.empty()) {
+                continue;
+            }
+            Code c = ExpandSyndromes(
+                m.Syndromes, s.A, s.B, t, d, m.TernaryColumns, m.BinaryColumns);
+            if (c.Size() >= best.Size()) {
+                continue; // two chosen cosets were the same
+            }
+            c.How = "union of " + std::to_string(m.Syndromes.size())
+                + " cosets, syndromes 3^" + std::to_string(s.A) + "x2^" + std::to_string(s.B)
+                + ", matrix and cosets searched together";
+            if (options_.Verbose) {
+                std::printf("  %s: %zu rows from %zu cosets of 3^%dx2^%d, matrix searched\n",
+                    CellText(t, d, k).c_str(), c.Size(), m.Syndromes.size(), s.A, s.B);
+                std::fflush(stdout);
+            }
+            best = std::move(c);
+        }
         for (int attempt = 0; attempt < attempts; ++attempt) {
-            if (seconds > 0 && Now() - started > seconds) {
-                return;
+            if (seconds > 0 && Now() - shapeStart > share) {
+                break;
             }
             if (best.Size() <= mult) {
                 break;
             }
             const std::size_t target = (best.Size() - 1) / mult;
-            // Columns: the unit vectors, then random ones, no two alike (up to
-            // a factor 2 for the ternary ones) while there are enough.
             std::vector<Elem> tc, bc;
-            std::set<Elem> usedT, usedB;
-            for (int i = 0; i < s.A; ++i) {
-                const Elem e = MakeElem(1u << i, 0, 0);
-                tc.push_back(e);
-                usedT.insert(e);
-                usedT.insert(Double(e));
-            }
-            const std::uint64_t projective = (SpaceSize(s.A, 0) - 1) / 2;
-            for (int i = s.A; i < t; ++i) {
-                while (true) {
-                    std::uint32_t ones = 0, twos = 0;
-                    for (int j = 0; j < s.A; ++j) {
-                        const int v = static_cast<int>(rng() % 3);
-                        ones |= (v == 1 ? 1u : 0u) << j;
-                        twos |= (v == 2 ? 1u : 0u) << j;
-                    }
-                    const Elem e = MakeElem(ones, twos, 0);
-                    if (e == 0) {
-                        continue;
-                    }
-                    if (usedT.count(e) && usedT.size() / 2 < projective) {
-                        continue;
-                    }
-                    tc.push_back(e);
-                    usedT.insert(e);
-                    usedT.insert(Double(e));
-                    break;
-                }
-            }
-            for (int i = 0; i < s.B; ++i) {
-                const Elem e = MakeElem(0, 0, 1u << i);
-                bc.push_back(e);
-                usedB.insert(e);
-            }
-            const std::uint64_t nonzero = (std::uint64_t(1) << s.B) - 1;
-            for (int i = s.B; i < d; ++i) {
-                while (true) {
-                    const std::uint32_t bits = static_cast<std::uint32_t>(rng() & nonzero);
-                    const Elem e = MakeElem(0, 0, bits);
-                    if (e == 0) {
-                        continue;
-                    }
-                    if (usedB.count(e) && usedB.size() < nonzero) {
-                        continue;
-                    }
-                    bc.push_back(e);
-                    usedB.insert(e);
-                    break;
-                }
-            }
+            RandomColumns(s.A, s.B, t, d, rng, tc, bc);
             const CoverProblem p = SyndromeProblem(s.A, s.B, k, tc, bc);
             const std::size_t sphere = (s.Points + p.Offsets.size() - 1) / p.Offsets.size();
             if (target < sphere) {
-                break; // this shape cannot beat the best, whatever the columns
+                continue; // these columns reach too few syndromes
             }
             std::vector<Elem> start = GreedyCover(p, rng);
             SearchLimits limits;
-            limits.MovesPerSize = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
-            limits.MinSize = sphere;
+            limits.MovesPerSize = moves;
+            limits.MinSize = std::max<std::size_t>(sphere, (lower + mult - 1) / mult);
             limits.Temperature = LevelTemperature(k);
-            limits.Seconds = each;
+            limits.Seconds = seconds > 0 ? std::max(0.05, share - (Now() - shapeStart)) : 0;
             const SearchOutcome out = LowerCover(p, start, target, limits, rng);
             if (!out.Best.empty() && out.Best.size() * mult < best.Size()) {
                 Code c = ExpandSyndromes(out.Best, s.A, s.B, t, d, tc, bc);
                 c.How = "union of " + std::to_string(out.Best.size()) + " cosets, syndromes 3^"
                     + std::to_string(s.A) + "x2^" + std::to_string(s.B) + ", local search";
+                if (options_.Verbose) {
+                    std::printf("  %s: %zu rows from %zu cosets of 3^%dx2^%d (try %d)\n",
+                        CellText(t, d, k).c_str(), c.Size(), out.Best.size(), s.A, s.B,
+                        attempt + 1);
+                    std::fflush(stdout);
+                }
                 best = std::move(c);
             }
         }
@@ -720,11 +898,21 @@ first, lower levels first) and keeps, for every cell, the smallest of:
 - direct sums of two smaller wheels (their levels add up; a whole space is a
   factor of level 0, a single row a free pair), a lower level's wheel, and a
   wheel with one more triple whose triple is folded into a double;
+- amalgamated sums: two smaller wheels that share one pair, the rows that
+  agree on it joined (about a third of the direct sum's rows, half for a
+  shared double); kept only where the exhaustive count shows that the levels
+  still add up;
 - local search at fixed size (cost: the results no row covers; a move takes a
   row one pair away into the ball of an uncovered result, or moves the row that
   alone covers least; a short tabu list), lowering the size while it succeeds,
   both in the wheel's own space (up to 600,000 results) and in the syndrome
-  space of a random parity-check matrix (the wheel is then a union of cosets).
+  space of a random parity-check matrix (the wheel is then a union of cosets);
+- in small syndrome spaces (up to 6,561 syndromes), simulated annealing over
+  the parity-check matrix and the cosets together: a move changes one column
+  or moves one coset, the cost is the number of syndromes no coset reaches.
+  This finds the unions of cosets that a random matrix almost never allows
+  (3,645 rows for 10 triples at level 1, a linear code of 2,187 rows for 14
+  triples at level 3).
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for

@@ -81,6 +81,7 @@ private:
     bool Selected(int t, int d, int k) const;
     void BuildCell(int t, int d, int k, const BoundsTable& bounds);
     void Improve(Code& best, int k, const CellBounds* bounds);
+    void TryAmalgamated(Code& best, int t, int d, int k);
     void TrySyndromes(
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     bool WriteCell(const Code& c, int k);

@@ -576,4 +576,261 @@ Code ExpandSyndromes(const std::vector<Elem>& s, int a, int b, int t, int d,
     return c;
 }
 
+
+namespace {
+
+// The syndrome space and its coverage counts for the matrix search. A
+// syndrome q is counted once for every chosen coset s and every error pattern
+// (at most R columns, each with a nonzero multiple) whose syndrome is q - s,
+// so that changing one column only touches the patterns that use it.
+class MatrixState {
+public:
+    MatrixState(int a, int b, int R, std::vector<Elem> columns, int ternaryCount)
+        : R_(R)
+        , columns_(std::move(columns))
+        , ternary_(ternaryCount)
+    {
+        std::vector<Elem> none;
+        shape_ = SyndromeProblem(a, b, 0, none, none);
+        cov_.assign(shape_.Points(), 0);
+        uncovered_ = cov_.size();
+    }
+
+    const CoverProblem& Shape() const { return shape_; }
+    std::size_t Uncovered() const { return uncovered_; }
+    const std::vector<Elem>& Syndromes() const { return s_; }
+    const std::vector<Elem>& Columns() const { return columns_; }
+    bool Ternary(int j) const { return j < ternary_; }
+
+    void Add(Elem s)
+    {
+        s_.push_back(s);
+        Ball(s, +1);
+    }
+
+    // Moves coset i to e.
+    void MoveSyndrome(std::size_t i, Elem e)
+    {
+        Ball(s_[i], -1);
+        s_[i] = e;
+        Ball(e, +1);
+    }
+
+    void SetColumn(int j, Elem c)
+    {
+        Through(j, -1);
+        columns_[j] = c;
+        all_.clear();
+        Through(j, +1);
+    }
+
+    // A syndrome that no coset reaches, from a random start.
+    Elem RandomUncovered(std::mt19937_64& rng) const
+    {
+        const std::uint32_t n = static_cast<std::uint32_t>(cov_.size());
+        std::uint32_t i = static_cast<std::uint32_t>(rng() % n);
+        for (std::uint32_t k = 0; k < n; ++k, i = (i + 1 == n ? 0 : i + 1)) {
+            if (cov_[i] == 0) {
+                return shape_.FromDense(i);
+            }
+        }
+        return 0;
+    }
+
+    // The syndrome of a random error pattern.
+    Elem RandomPattern(std::mt19937_64& rng)
+    {
+        Patterns();
+        return all_[rng() % all_.size()];
+    }
+
+private:
+    // Sums of at most `left` column multiples over columns from `from` on,
+    // skipping column `skip`.
+    void Sums(int from, int left, int skip, Elem sum, std::vector<Elem>& out) const
+    {
+        out.push_back(sum);
+        if (left == 0) {
+            return;
+        }
+        for (int j = from; j < static_cast<int>(columns_.size()); ++j) {
+            if (j == skip) {
+                continue;
+            }
+            const Elem c = columns_[j];
+            Sums(j + 1, left - 1, skip, wg::Add(sum, c), out);
+            if (Ternary(j)) {
+                Sums(j + 1, left - 1, skip, wg::Add(sum, Double(c)), out);
+            }
+        }
+    }
+    void Patterns()
+    {
+        if (all_.empty()) {
+            Sums(0, R_, -1, 0, all_);
+        }
+    }
+    void Count(Elem q, int sign)
+    {
+        std::uint16_t& c = cov_[shape_.Dense(q)];
+        if (sign > 0) {
+            uncovered_ -= c == 0;
+            ++c;
+        } else {
+            --c;
+            uncovered_ += c == 0;
+        }
+    }
+    void Ball(Elem s, int sign)
+    {
+        Patterns();
+        for (Elem p : all_) {
+            Count(wg::Add(s, p), sign);
+        }
+    }
+    // Every pattern that uses column j, for every coset.
+    void Through(int j, int sign)
+    {
+        if (R_ == 0) {
+            return;
+        }
+        rest_.clear();
+        Sums(0, R_ - 1, j, 0, rest_);
+        const Elem c = columns_[j];
+        for (Elem s : s_) {
+            for (Elem r : rest_) {
+                const Elem base = wg::Add(s, r);
+                Count(wg::Add(base, c), sign);
+                if (Ternary(j)) {
+                    Count(wg::Add(base, Double(c)), sign);
+                }
+            }
+        }
+    }
+
+    int R_;
+    std::vector<Elem> columns_;
+    int ternary_;
+    CoverProblem shape_;
+    std::vector<std::uint16_t> cov_;
+    std::size_t uncovered_ = 0;
+    std::vector<Elem> s_, all_, rest_;
+};
+
+Elem RandomTernaryColumn(int a, std::mt19937_64& rng)
+{
+    while (true) {
+        std::uint32_t ones = 0, twos = 0;
+        for (int j = 0; j < a; ++j) {
+            const int v = static_cast<int>(rng() % 3);
+            ones |= (v == 1 ? 1u : 0u) << j;
+            twos |= (v == 2 ? 1u : 0u) << j;
+        }
+        if (ones | twos) {
+            return MakeElem(ones, twos, 0);
+        }
+    }
+}
+
+Elem RandomBinaryColumn(int b, std::mt19937_64& rng)
+{
+    while (true) {
+        const std::uint32_t bits = static_cast<std::uint32_t>(rng() & ((1u << b) - 1));
+        if (bits) {
+            return MakeElem(0, 0, bits);
+        }
+    }
+}
+
+} // namespace
+
+MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
+    std::uint64_t moves, double seconds, double heat, std::mt19937_64& rng)
+{
+    MatrixCover out;
+    if (cosets == 0) {
+        return out;
+    }
+    Clock clock(seconds);
+    // Columns: the t ternary ones, the first a of them unit vectors, then the
+    // d binary ones, the first b unit vectors.
+    std::vector<Elem> columns;
+    for (int i = 0; i < t; ++i) {
+        columns.push_back(i < a ? MakeElem(1u << i, 0, 0) : RandomTernaryColumn(a, rng));
+    }
+    for (int i = 0; i < d; ++i) {
+        columns.push_back(i < b ? MakeElem(0, 0, 1u << i) : RandomBinaryColumn(b, rng));
+    }
+    MatrixState st(a, b, R, columns, t);
+    const CoverProblem& shape = st.Shape();
+    for (std::size_t i = 0; i < cosets; ++i) {
+        st.Add(shape.FromDense(static_cast<std::uint32_t>(rng() % shape.Points())));
+    }
+    std::vector<int> free; // the columns that may change
+    for (int j = a; j < t; ++j) {
+        free.push_back(j);
+    }
+    for (int j = t + b; j < t + d; ++j) {
+        free.push_back(j);
+    }
+    // The temperature falls from 1.5 to 0.05 times `heat`: a column move
+    // at level 3 shifts hundreds of syndromes, and needs a hotter start.
+    const double t0 = 1.5 * heat, t1 = 0.05 * heat;
+    auto uniform = [&rng]() { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
+    std::size_t best = st.Uncovered();
+    for (std::uint64_t m = 0; m < moves && st.Uncovered() > 0; ++m) {
+        if ((m & 255) == 0 && clock.Over()) {
+            break;
+        }
+        const double temp = t0 * std::pow(t1 / t0, static_cast<double>(m) / moves);
+        const std::size_t before = st.Uncovered();
+        // One coset alone can be anywhere: only its columns matter.
+        const bool columnMove = !free.empty() && (cosets == 1 || rng() % 4 == 0);
+        if (columnMove) {
+            const int j = free[rng() % free.size()];
+            const Elem old = st.Columns()[j];
+            st.SetColumn(j, st.Ternary(j) ? RandomTernaryColumn(a, rng) : RandomBinaryColumn(b, rng));
+            const double delta = static_cast<double>(st.Uncovered()) - static_cast<double>(before);
+            if (delta > 0 && uniform() >= std::exp(-delta / temp)) {
+                st.SetColumn(j, old);
+            }
+        } else {
+            // Move into the reach of an uncovered syndrome the coset whose
+            // move leaves the fewest syndromes unreached (small sets: every
+            // coset is weighed; large ones: a sample).
+            const Elem u = st.RandomUncovered(rng);
+            const Elem to = Add(u, Neg(st.RandomPattern(rng)));
+            const std::size_t n = st.Syndromes().size();
+            const std::size_t weigh = std::min<std::size_t>(n, 24);
+            std::size_t pick = 0, bestAfter = SIZE_MAX, ties = 0;
+            for (std::size_t k = 0; k < weigh; ++k) {
+                const std::size_t i = weigh == n ? k : rng() % n;
+                const Elem old = st.Syndromes()[i];
+                st.MoveSyndrome(i, to);
+                const std::size_t after = st.Uncovered();
+                st.MoveSyndrome(i, old);
+                if (after < bestAfter) {
+                    bestAfter = after;
+                    pick = i;
+                    ties = 1;
+                } else if (after == bestAfter && rng() % ++ties == 0) {
+                    pick = i;
+                }
+            }
+            const double delta = static_cast<double>(bestAfter) - static_cast<double>(before);
+            if (delta <= 0 || uniform() < std::exp(-delta / temp)) {
+                st.MoveSyndrome(pick, to);
+            }
+        }
+        best = std::min(best, st.Uncovered());
+    }
+    out.Left = best;
+    if (st.Uncovered() == 0) {
+        out.TernaryColumns.assign(st.Columns().begin(), st.Columns().begin() + t);
+        out.BinaryColumns.assign(st.Columns().begin() + t, st.Columns().end());
+        out.Syndromes = st.Syndromes();
+    }
+    return out;
+}
+
 } // namespace wg

@@ -126,3 +126,26 @@ Code ExpandSyndromes(const std::vector<Elem>& s, int a, int b, int t, int d,
     const std::vector<Elem>& ternaryColumns, const std::vector<Elem>& binaryColumns);
 
 } // namespace wg
+
+namespace wg {
+
+// A union of cosets found together with its parity-check matrix.
+struct MatrixCover {
+    std::vector<Elem> TernaryColumns; // t columns, the first a the unit vectors
+    std::vector<Elem> BinaryColumns;  // d columns, the first b the unit vectors
+    std::vector<Elem> Syndromes;      // the chosen cosets; empty if none found
+    std::size_t Left = 0;             // the fewest syndromes left unreached
+};
+
+// Searches the matrix and the cosets at once (simulated annealing): a move
+// either moves one coset or changes one column of the matrix; the cost is the
+// number of syndromes that no chosen coset reaches with at most R column
+// multiples. Looks for `cosets` cosets in the syndrome space 3^a x 2^b of a
+// wheel with t triples and d doubles; gives up after `moves` moves. `heat`
+// scales the annealing temperature (1: for level 1). Worth it
+// where the syndrome space is small: there a random matrix rarely has a good
+// union of cosets at all.
+MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
+    std::uint64_t moves, double seconds, double heat, std::mt19937_64& rng);
+
+} // namespace wg

@@ -186,6 +186,43 @@ TEST(WheelGenSearch, CoverWithoutAStartAndWithATargetBelowTheLeast)
     EXPECT_GT(out.Moves, 0u);
 }
 
+TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
+{
+    // Ten triples at level 1 in five cosets of a 4-digit syndrome space
+    // (3645 rows), eight triples in six (486 rows), seven doubles in one coset
+    // of a 3-digit binary space (the 16 rows of the perfect code). A random
+    // matrix rarely allows the first at all.
+    struct Cell {
+        int t, d, k, a, b;
+        std::size_t cosets, rows;
+    } cells[] = { { 10, 0, 1, 4, 0, 5, 3645 }, { 8, 0, 1, 4, 0, 6, 486 },
+        { 0, 7, 1, 0, 3, 1, 16 } };
+    for (const Cell& cell : cells) {
+        std::vector<Code> runs;
+        for (int run = 0; run < 2; ++run) {
+            std::mt19937_64 rng(3);
+            const MatrixCover m
+                = SearchMatrix(
+                cell.t, cell.d, cell.a, cell.b, cell.k, cell.cosets, 400000, 0, 1.0, rng);
+            ASSERT_EQ(m.Syndromes.size(), cell.cosets) << cell.t << "," << cell.d;
+            EXPECT_EQ(m.Left, 0u);
+            ASSERT_EQ(m.TernaryColumns.size(), std::size_t(cell.t));
+            ASSERT_EQ(m.BinaryColumns.size(), std::size_t(cell.d));
+            runs.push_back(ExpandSyndromes(m.Syndromes, cell.a, cell.b, cell.t, cell.d,
+                m.TernaryColumns, m.BinaryColumns));
+        }
+        EXPECT_EQ(runs[0].Size(), cell.rows) << cell.t << "," << cell.d;
+        EXPECT_LE(Misses(runs[0]), cell.k);
+        EXPECT_EQ(runs[0].Rows, runs[1].Rows) << "same seed, same wheel";
+    }
+    // Three cosets reach at most 63 of the 81 syndromes: nothing is found,
+    // and what is left is reported.
+    std::mt19937_64 rng(1);
+    const MatrixCover none = SearchMatrix(10, 0, 4, 0, 1, 3, 20000, 0, 1.0, rng);
+    EXPECT_TRUE(none.Syndromes.empty());
+    EXPECT_GE(none.Left, 18u);
+}
+
 TEST(WheelGenLibrary, FileNamesAndBytes)
 {
     EXPECT_EQ(LibraryFileName(3, 4, 1, 81), QStringLiteral("03041415000081.txt"));
