@@ -2,11 +2,11 @@
 //
 //   wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]
 //            [--no-search] [--dry-run] [--write-improved] [--wheels DIR]
-//            [--provenance FILE]
+//            [--provenance FILE] [--shapes a,b;...]
 //       builds every cell from the shipped wheels and the constructions,
 //       searches the chosen cells and writes those that became strictly smaller
 //       (with --write-improved also the other cells that the rules now make
-//       smaller).
+//       smaller). --shapes limits the syndrome spaces 3^a x 2^b searched.
 //   wheelgen --verify DIR [--expect N]
 //       checks every wheel file in DIR exhaustively.
 //   wheelgen --report FILE
@@ -35,7 +35,7 @@ int Usage()
         "usage: wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]\n"
         "                [--no-search] [--dry-run] [--write-improved] [--quiet]\n"
                  "                [--wheels DIR]\n"
-        "                [--provenance FILE] [--bounds FILE]\n"
+        "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -84,6 +84,17 @@ int main(int argc, char** argv)
         if (a == QLatin1String("--cells") && hasValue) {
             if (!ParseCells(args[++i], o.Cells)) {
                 return Usage();
+            }
+        } else if (a == QLatin1String("--shapes") && hasValue) {
+            for (const QString& item : args[++i].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QStringList f = item.split(QLatin1Char(','));
+                bool ok1 = false, ok2 = false;
+                const std::array<int, 2> shape{ f.value(0).toInt(&ok1), f.value(1).toInt(&ok2) };
+                if (f.size() != 2 || !ok1 || !ok2 || shape[0] < 0 || shape[1] < 0
+                    || shape[0] + shape[1] > wg::kPairs) {
+                    return Usage();
+                }
+                o.Shapes.push_back(shape);
             }
         } else if (a == QLatin1String("--seed") && hasValue) {
             o.Seed = args[++i].toULongLong();

@@ -568,6 +568,12 @@ void Library::TrySyndromes(
             if (a + b == t + d) {
                 continue;
             }
+            if (!options_.Shapes.empty()
+                && std::find(options_.Shapes.begin(), options_.Shapes.end(),
+                       std::array<int, 2>{ a, b })
+                    == options_.Shapes.end()) {
+                continue;
+            }
             const std::uint64_t q = SpaceSize(a, b);
             const std::uint64_t mult = SpaceSize(t - a, d - b);
             if (q < 9 || q > kSyndromeMax || best.Size() <= mult) {

@@ -54,6 +54,9 @@ struct Options {
     bool WriteImproved = false;
     // The cells to search and write; empty means every cell.
     std::vector<std::array<int, 3>> Cells;
+    // The syndrome spaces 3^a x 2^b to search, as (a, b); empty means every
+    // one that could give a smaller wheel.
+    std::vector<std::array<int, 2>> Shapes;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
