@@ -69,59 +69,6 @@ std::uint64_t Binomial(int n, int r)
     return c;
 }
 
-// Columns of a parity-check matrix [I | A]: the unit vectors, then random
-// ones, no two alike (up to a factor 2 for the ternary ones) while there are
-// enough to choose from.
-void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
-    std::vector<Elem>& bc)
-{
-    tc.clear();
-    bc.clear();
-    std::set<Elem> usedT, usedB;
-    for (int i = 0; i < a; ++i) {
-        const Elem e = MakeElem(1u << i, 0, 0);
-        tc.push_back(e);
-        usedT.insert(e);
-        usedT.insert(Double(e));
-    }
-    const std::uint64_t projective = (SpaceSize(a, 0) - 1) / 2;
-    for (int i = a; i < t; ++i) {
-        while (true) {
-            std::uint32_t ones = 0, twos = 0;
-            for (int j = 0; j < a; ++j) {
-                const int v = static_cast<int>(rng() % 3);
-                ones |= (v == 1 ? 1u : 0u) << j;
-                twos |= (v == 2 ? 1u : 0u) << j;
-            }
-            const Elem e = MakeElem(ones, twos, 0);
-            if (e == 0 || (usedT.count(e) && usedT.size() / 2 < projective)) {
-                continue;
-            }
-            tc.push_back(e);
-            usedT.insert(e);
-            usedT.insert(Double(e));
-            break;
-        }
-    }
-    for (int i = 0; i < b; ++i) {
-        const Elem e = MakeElem(0, 0, 1u << i);
-        bc.push_back(e);
-        usedB.insert(e);
-    }
-    const std::uint64_t nonzero = (std::uint64_t(1) << b) - 1;
-    for (int i = b; i < d; ++i) {
-        while (true) {
-            const Elem e = MakeElem(0, 0, static_cast<std::uint32_t>(rng() & nonzero));
-            if (e == 0 || (usedB.count(e) && usedB.size() < nonzero)) {
-                continue;
-            }
-            bc.push_back(e);
-            usedB.insert(e);
-            break;
-        }
-    }
-}
-
 std::string CellText(int t, int d, int k)
 {
     return "(" + std::to_string(t) + "," + std::to_string(d) + ";" + std::to_string(k) + ")";

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace wg {
 
@@ -743,6 +744,44 @@ Elem RandomBinaryColumn(int b, std::mt19937_64& rng)
 }
 
 } // namespace
+
+void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
+    std::vector<Elem>& bc)
+{
+    tc.clear();
+    bc.clear();
+    std::set<Elem> usedT, usedB;
+    for (int i = 0; i < a; ++i) {
+        const Elem e = MakeElem(1u << i, 0, 0);
+        tc.push_back(e);
+        usedT.insert(e);
+        usedT.insert(Double(e));
+    }
+    const std::uint64_t projective = (SpaceSize(a, 0) - 1) / 2;
+    for (int i = a; i < t; ++i) {
+        Elem e = RandomTernaryColumn(a, rng);
+        while (usedT.count(e) && usedT.size() / 2 < projective) {
+            e = RandomTernaryColumn(a, rng);
+        }
+        tc.push_back(e);
+        usedT.insert(e);
+        usedT.insert(Double(e));
+    }
+    for (int i = 0; i < b; ++i) {
+        const Elem e = MakeElem(0, 0, 1u << i);
+        bc.push_back(e);
+        usedB.insert(e);
+    }
+    const std::uint64_t nonzero = (std::uint64_t(1) << b) - 1;
+    for (int i = b; i < d; ++i) {
+        Elem e = RandomBinaryColumn(b, rng);
+        while (usedB.count(e) && usedB.size() < nonzero) {
+            e = RandomBinaryColumn(b, rng);
+        }
+        bc.push_back(e);
+        usedB.insert(e);
+    }
+}
 
 MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
     std::uint64_t moves, double seconds, double heat, std::mt19937_64& rng)

@@ -129,6 +129,12 @@ Code ExpandSyndromes(const std::vector<Elem>& s, int a, int b, int t, int d,
 
 namespace wg {
 
+// Columns of a parity-check matrix [I | A] for a syndrome space 3^a x 2^b:
+// the unit vectors, then random ones, no two alike (up to a factor 2 for the
+// ternary ones) while there are enough to choose from.
+void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
+    std::vector<Elem>& bc);
+
 // A union of cosets found together with its parity-check matrix.
 struct MatrixCover {
     std::vector<Elem> TernaryColumns; // t columns, the first a the unit vectors
