@@ -594,6 +594,8 @@ public:
         std::vector<Elem> none;
         shape_ = SyndromeProblem(a, b, 0, none, none);
         cov_.assign(shape_.Points(), 0);
+        aim_.assign(shape_.Points(), 0);
+        leave_.assign(shape_.Points(), 0);
         uncovered_ = cov_.size();
     }
 
@@ -636,6 +638,49 @@ public:
             }
         }
         return 0;
+    }
+
+    // Weighing coset moves to one place: Aim(to) notes the syndromes that a
+    // coset at `to` would reach, UncoveredAfter(i) tells how many syndromes
+    // would be left unreached if coset i moved there, without moving it, and
+    // Unaim() forgets the place.
+    void Aim(Elem to)
+    {
+        Patterns();
+        aimed_.clear();
+        for (Elem p : all_) {
+            const std::uint32_t q = shape_.Dense(wg::Add(to, p));
+            if (aim_[q]++ == 0) {
+                aimed_.push_back(q);
+            }
+        }
+        aimedNew_ = 0;
+        for (std::uint32_t q : aimed_) {
+            aimedNew_ += cov_[q] == 0;
+        }
+    }
+    std::size_t UncoveredAfter(std::size_t i)
+    {
+        left_.clear();
+        for (Elem p : all_) {
+            const std::uint32_t q = shape_.Dense(wg::Add(s_[i], p));
+            if (leave_[q]++ == 0) {
+                left_.push_back(q);
+            }
+        }
+        std::size_t after = uncovered_ - aimedNew_;
+        for (std::uint32_t q : left_) {
+            after += cov_[q] - leave_[q] + aim_[q] == 0;
+            leave_[q] = 0;
+        }
+        return after;
+    }
+    void Unaim()
+    {
+        for (std::uint32_t q : aimed_) {
+            aim_[q] = 0;
+        }
+        aimed_.clear();
     }
 
     // The syndrome of a random error pattern.
@@ -713,7 +758,9 @@ private:
     std::vector<Elem> columns_;
     int ternary_;
     CoverProblem shape_;
-    std::vector<std::uint16_t> cov_;
+    std::vector<std::uint16_t> cov_, aim_, leave_;
+    std::vector<std::uint32_t> aimed_, left_;
+    std::size_t aimedNew_ = 0;
     std::size_t uncovered_ = 0;
     std::vector<Elem> s_, all_, rest_;
 };
@@ -842,12 +889,10 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
             const std::size_t n = st.Syndromes().size();
             const std::size_t weigh = std::min<std::size_t>(n, 24);
             std::size_t pick = 0, bestAfter = SIZE_MAX, ties = 0;
+            st.Aim(to);
             for (std::size_t k = 0; k < weigh; ++k) {
                 const std::size_t i = weigh == n ? k : rng() % n;
-                const Elem old = st.Syndromes()[i];
-                st.MoveSyndrome(i, to);
-                const std::size_t after = st.Uncovered();
-                st.MoveSyndrome(i, old);
+                const std::size_t after = st.UncoveredAfter(i);
                 if (after < bestAfter) {
                     bestAfter = after;
                     pick = i;
@@ -856,6 +901,7 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
                     pick = i;
                 }
             }
+            st.Unaim();
             const double delta = static_cast<double>(bestAfter) - static_cast<double>(before);
             if (delta <= 0 || uniform() < std::exp(-delta / temp)) {
                 st.MoveSyndrome(pick, to);
