@@ -564,9 +564,20 @@ void Library::TrySyndromes(
             if ((seconds > 0 && Now() - shapeStart > share / 2) || best.Size() <= mult) {
                 break;
             }
-            const std::size_t target = (best.Size() - 1) / mult;
+            std::size_t target = (best.Size() - 1) / mult;
             if (target * mult < lower) {
                 break;
+            }
+            // Every other pair of tries aims straight at the best known size (below it
+            // where that size only follows from the construction rules), so
+            // that a long search need not come down one coset at a time.
+            if (bounds && attempt / 2 % 2 == 1) {
+                const std::size_t upper = static_cast<std::size_t>(bounds->Upper);
+                const std::size_t aim = bounds->Kind == "derived" ? (upper - 1) / mult : upper / mult;
+                const std::uint64_t sphere = (s.Points + volume - 1) / volume;
+                if (aim < target && aim >= sphere && aim * mult >= lower) {
+                    target = aim;
+                }
             }
             const std::uint64_t matrixMoves
                 = static_cast<std::uint64_t>(kMatrixMoves * std::max(1.0, options_.Effort));
