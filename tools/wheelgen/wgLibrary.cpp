@@ -28,7 +28,7 @@ constexpr std::uint64_t kSyndromeMin = 2000;
 constexpr std::uint64_t kSyndromeMax = 40000;
 // Syndrome spaces up to this many points also get the search of the matrix
 // together with the cosets, with this many moves per try at effort 1.
-constexpr std::uint64_t kMatrixMax = 6561;
+constexpr std::uint64_t kMatrixMax = 19683;
 constexpr std::uint64_t kMatrixMoves = 200000;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
@@ -871,12 +871,14 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   alone covers least; a short tabu list), lowering the size while it succeeds,
   both in the wheel's own space (up to 600,000 results) and in the syndrome
   space of a random parity-check matrix (the wheel is then a union of cosets);
-- in small syndrome spaces (up to 6,561 syndromes), simulated annealing over
+- in small syndrome spaces (up to 19,683 syndromes), simulated annealing over
   the parity-check matrix and the cosets together: a move changes one column
   or moves one coset, the cost is the number of syndromes no coset reaches.
   This finds the unions of cosets that a random matrix almost never allows
   (3,645 rows for 10 triples at level 1, a linear code of 2,187 rows for 14
-  triples at level 3).
+  triples at level 3). Half of the tries look for one coset fewer than the
+  wheel in hand, the other half go straight for the best known size (below it
+  where that size only follows from the rules above).
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for
@@ -889,6 +891,10 @@ a given seed and number of moves; the per-cell time cap only stops it early.
     build/tools/wheelgen/wheelgen --cells all --effort 5 --seconds 8   # every cell
     build/tools/wheelgen/wheelgen --verify dist/wheels --expect 408    # the CTest check
     build/tools/wheelgen/wheelgen --report docs/wheels.md              # this page
+
+A long run on one cell does best when it is focused on the syndrome spaces
+that can hold a small wheel, for instance
+`--cells 9,2,1 --shapes 5,2 --effort 50 --seconds 300` (3^5 x 2^2 syndromes).
 
 `--cells` takes `T,D,k` triples separated by `;`. A cell that does not improve
 writes nothing, so the files change only when a wheel gets smaller. How each
