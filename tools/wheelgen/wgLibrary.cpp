@@ -508,6 +508,7 @@ void Library::TrySyndromes(
     struct Shape {
         int A, B;
         std::uint64_t Points;
+        std::uint64_t Sphere; // the fewest cosets that can reach every syndrome
     };
     std::vector<Shape> shapes;
     for (int a = t > 0 ? 1 : 0; a <= t; ++a) {
@@ -531,7 +532,7 @@ void Library::TrySyndromes(
             if (target < sphere || target * mult < lower) {
                 continue;
             }
-            shapes.push_back({ a, b, q });
+            shapes.push_back({ a, b, q, sphere });
         }
     }
     // Small syndrome spaces first: they are searched in a moment, so many
@@ -574,8 +575,7 @@ void Library::TrySyndromes(
             if (bounds && attempt / 2 % 2 == 1) {
                 const std::size_t upper = static_cast<std::size_t>(bounds->Upper);
                 const std::size_t aim = bounds->Kind == "derived" ? (upper - 1) / mult : upper / mult;
-                const std::uint64_t sphere = (s.Points + volume - 1) / volume;
-                if (aim < target && aim >= sphere && aim * mult >= lower) {
+                if (aim < target && aim >= s.Sphere && aim * mult >= lower) {
                     target = aim;
                 }
             }
