@@ -36,6 +36,7 @@ int Usage()
         "                [--no-search] [--dry-run] [--write-improved] [--quiet]\n"
                  "                [--wheels DIR]\n"
         "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
+        "                [--groups TEXT]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -96,6 +97,8 @@ int main(int argc, char** argv)
                 }
                 o.Shapes.push_back(shape);
             }
+        } else if (a == QLatin1String("--groups") && hasValue) {
+            o.Groups = args[++i].toStdString();
         } else if (a == QLatin1String("--seed") && hasValue) {
             o.Seed = args[++i].toULongLong();
         } else if (a == QLatin1String("--effort") && hasValue) {

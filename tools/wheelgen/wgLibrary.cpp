@@ -1,5 +1,6 @@
 #include "wgLibrary.h"
 
+#include "wgOrbits.h"
 #include "wgSearch.h"
 
 #include "engine/uniWheelCheck.h"
@@ -30,6 +31,8 @@ constexpr std::uint64_t kSyndromeMax = 40000;
 // together with the cosets, with this many moves per try at effort 1.
 constexpr std::uint64_t kMatrixMax = 19683;
 constexpr std::uint64_t kMatrixMoves = 200000;
+// Spaces up to this many results are also searched for unions of orbits.
+constexpr std::uint64_t kOrbitMax = 2000000;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
 
@@ -451,11 +454,19 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         return;
     }
     const double started = Now();
-    const bool direct = points <= kDirectMax;
-    const bool syndromes = points >= kSyndromeMin;
+    const bool orbitsOnly = !options_.Groups.empty();
+    const bool direct = points <= kDirectMax && !orbitsOnly;
+    const bool syndromes = points >= kSyndromeMin && !orbitsOnly;
+    const bool orbits = points <= kOrbitMax;
+    // The searches share the cell's time equally.
+    const int parts = int(direct) + int(syndromes) + int(orbits);
     if (syndromes) {
-        const double share = direct ? options_.Seconds * 0.5 : options_.Seconds;
-        TrySyndromes(best, k, bounds, Mix(options_.Seed, t, d, k, 7), share);
+        TrySyndromes(best, k, bounds, Mix(options_.Seed, t, d, k, 7), options_.Seconds / parts);
+    }
+    if (orbits && best.Size() > lower) {
+        const double left = options_.Seconds - (Now() - started);
+        TryOrbits(best, k, bounds, Mix(options_.Seed, t, d, k, 11),
+            options_.Seconds > 0 ? std::max(1.0, direct ? left / 2 : left) : 0);
     }
     if (direct && best.Size() > lower) {
         std::mt19937_64 rng(Mix(options_.Seed, t, d, k));
@@ -484,6 +495,51 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
                 best.How = "local search";
             }
         }
+    }
+}
+
+void Library::TryOrbits(
+    Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds)
+{
+    const int t = best.T, d = best.D;
+    const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
+    std::vector<SymmetryGroup> groups;
+    for (SymmetryGroup& g : CandidateGroups(t, d)) {
+        if (g.Name.find(options_.Groups) != std::string::npos) {
+            groups.push_back(std::move(g));
+        }
+    }
+    std::mt19937_64 rng(cellSeed);
+    const double started = Now();
+    for (std::size_t gi = 0; gi < groups.size() && best.Size() > lower; ++gi) {
+        // Each group gets an equal part of the time that is left.
+        const double share = seconds > 0
+            ? (seconds - (Now() - started)) / static_cast<double>(groups.size() - gi)
+            : 0;
+        if (seconds > 0 && share <= 0) {
+            return;
+        }
+        const std::uint64_t moves = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
+        const OrbitOutcome o
+            = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
+        if (o.Words.empty() || o.Words.size() >= best.Size()) {
+            continue;
+        }
+        Code c = ElemsToCode(o.Words, t, d);
+        const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
+        if (!cover.Ok || cover.Misses > k) {
+            std::fprintf(stderr, "%s: a union of orbits misses %d, not taken\n",
+                CellText(t, d, k).c_str(), cover.Misses);
+            continue;
+        }
+        c.How = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
+            + "), local search";
+        if (options_.Verbose) {
+            std::printf("  %s: %zu rows from %zu orbits (%s)\n", CellText(t, d, k).c_str(),
+                c.Size(), o.Orbits, groups[gi].Name.c_str());
+            std::fflush(stdout);
+        }
+        best = std::move(c);
     }
 }
 

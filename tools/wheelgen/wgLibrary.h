@@ -57,6 +57,9 @@ struct Options {
     // The syndrome spaces 3^a x 2^b to search, as (a, b); empty means every
     // one that could give a smaller wheel.
     std::vector<std::array<int, 2>> Shapes;
+    // Only the search for unions of orbits, and only under the groups whose
+    // description contains this text (empty: every search, every group).
+    std::string Groups;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
@@ -86,6 +89,8 @@ private:
     void Improve(Code& best, int k, const CellBounds* bounds);
     void TryAmalgamated(Code& best, int t, int d, int k);
     void TrySyndromes(
+        Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
+    void TryOrbits(
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     bool WriteCell(const Code& c, int k);
     void SaveProvenance() const;

@@ -4,6 +4,7 @@
 // smaller one that keeps its guarantee.
 #include "wgCode.h"
 #include "wgLibrary.h"
+#include "wgOrbits.h"
 #include "wgSearch.h"
 
 #include "engine/uniWheelCheck.h"
@@ -15,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 using namespace wg;
 
@@ -221,6 +225,71 @@ TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
     const MatrixCover none = SearchMatrix(10, 0, 4, 0, 1, 3, 20000, 0, 1.0, rng);
     EXPECT_TRUE(none.Syndromes.empty());
     EXPECT_GE(none.Left, 18u);
+}
+
+TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
+{
+    // Every generator of every candidate group of a mixed cell maps the space
+    // onto itself and keeps the number of differing pairs.
+    const int t = 5, d = 4;
+    const CoverProblem p = HammingProblem(t, d, 1);
+    const std::vector<SymmetryGroup> groups = CandidateGroups(t, d);
+    ASSERT_GT(groups.size(), 10u);
+    const auto distance = [&](Elem x, Elem y) {
+        const Elem z = Add(x, Neg(y));
+        return __builtin_popcount(Ones(z) | Twos(z)) + __builtin_popcount(Bits(z));
+    };
+    std::mt19937_64 rng(5);
+    for (const SymmetryGroup& g : groups) {
+        EXPECT_FALSE(g.Name.empty());
+        for (const Symmetry& s : g.Generators) {
+            std::vector<char> hit(p.Points(), 0);
+            for (std::uint32_t i = 0; i < p.Points(); ++i) {
+                hit[p.Dense(Apply(s, p.FromDense(i), t, d))] = 1;
+            }
+            EXPECT_EQ(std::count(hit.begin(), hit.end(), 1), std::ptrdiff_t(p.Points())) << g.Name;
+            for (int k = 0; k < 200; ++k) {
+                const Elem x = p.FromDense(rng() % p.Points()), y = p.FromDense(rng() % p.Points());
+                EXPECT_EQ(distance(Apply(s, x, t, d), Apply(s, y, t, d)), distance(x, y))
+                    << g.Name;
+            }
+        }
+    }
+}
+
+TEST(WheelGenOrbits, ThirteenDoublesInOrbitsOfAGroupOfOrder78)
+{
+    // The 704-row wheel for 13 doubles at level 1 is a union of orbits under
+    // the cyclic shift, the index map i -> 3i and the flip of every double.
+    const std::vector<SymmetryGroup> groups = CandidateGroups(0, 13);
+    const auto g = std::find_if(groups.begin(), groups.end(), [](const SymmetryGroup& x) {
+        return x.Name == "doubles shifted cyclically, indices times 3; every double flipped";
+    });
+    ASSERT_NE(g, groups.end());
+    std::vector<std::vector<Elem>> runs;
+    for (int run = 0; run < 2; ++run) {
+        std::mt19937_64 rng(1);
+        const OrbitOutcome o = SearchOrbits(0, 13, 1, *g, 704, 60000, 0, rng);
+        ASSERT_FALSE(o.Words.empty());
+        EXPECT_EQ(o.Left, 0u);
+        runs.push_back(o.Words);
+    }
+    EXPECT_EQ(runs[0], runs[1]) << "same seed, same wheel";
+    EXPECT_LE(runs[0].size(), 704u);
+    const Code c = ElemsToCode(runs[0], 0, 13);
+    EXPECT_LE(Misses(c), 1);
+    // Whole orbits: every generator maps the wheel onto itself.
+    const std::set<Elem> words(runs[0].begin(), runs[0].end());
+    for (const Symmetry& s : g->Generators) {
+        for (Elem w : runs[0]) {
+            EXPECT_TRUE(words.count(Apply(s, w, 0, 13)));
+        }
+    }
+    // Below the sphere bound (8192 / 14) nothing covers; what is left is told.
+    std::mt19937_64 rng(1);
+    const OrbitOutcome none = SearchOrbits(0, 13, 1, *g, 580, 5000, 0, rng);
+    EXPECT_TRUE(none.Words.empty());
+    EXPECT_GT(none.Left, 0u);
 }
 
 TEST(WheelGenLibrary, FileNamesAndBytes)
