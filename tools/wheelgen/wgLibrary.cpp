@@ -31,8 +31,6 @@ constexpr std::uint64_t kSyndromeMax = 40000;
 // together with the cosets, with this many moves per try at effort 1.
 constexpr std::uint64_t kMatrixMax = 19683;
 constexpr std::uint64_t kMatrixMoves = 200000;
-// Spaces up to this many results are also searched for unions of orbits.
-constexpr std::uint64_t kOrbitMax = 2000000;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
 
@@ -457,13 +455,13 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
     const bool orbitsOnly = !options_.Groups.empty();
     const bool direct = points <= kDirectMax && !orbitsOnly;
     const bool syndromes = points >= kSyndromeMin && !orbitsOnly;
-    const bool orbits = points <= kOrbitMax;
-    // The searches share the cell's time equally.
-    const int parts = int(direct) + int(syndromes) + int(orbits);
+    // The searches share the cell's time equally; the search for unions of
+    // orbits runs everywhere (it passes over groups with too many orbits).
+    const int parts = 1 + int(direct) + int(syndromes);
     if (syndromes) {
         TrySyndromes(best, k, bounds, Mix(options_.Seed, t, d, k, 7), options_.Seconds / parts);
     }
-    if (orbits && best.Size() > lower) {
+    if (best.Size() > lower) {
         const double left = options_.Seconds - (Now() - started);
         TryOrbits(best, k, bounds, Mix(options_.Seed, t, d, k, 11),
             options_.Seconds > 0 ? std::max(1.0, direct ? left / 2 : left) : 0);
@@ -503,11 +501,18 @@ void Library::TryOrbits(
 {
     const int t = best.T, d = best.D;
     const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
-    std::vector<SymmetryGroup> groups;
+    // The groups named exactly, or else those whose names contain the text.
+    std::vector<SymmetryGroup> groups, named;
     for (SymmetryGroup& g : CandidateGroups(t, d)) {
+        if (g.Name == options_.Groups) {
+            named.push_back(g);
+        }
         if (g.Name.find(options_.Groups) != std::string::npos) {
             groups.push_back(std::move(g));
         }
+    }
+    if (!named.empty()) {
+        groups = std::move(named);
     }
     std::mt19937_64 rng(cellSeed);
     const double started = Now();
@@ -522,6 +527,14 @@ void Library::TryOrbits(
         const std::uint64_t moves = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
         const OrbitOutcome o
             = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
+        if (options_.Verbose && !options_.Groups.empty()) {
+            // A focused run tells how near each group came.
+            std::printf("  %s: %s: %zu orbits, %llu results left unreached at %zu rows%s\n",
+                CellText(t, d, k).c_str(), groups[gi].Name.c_str(), o.Classes,
+                static_cast<unsigned long long>(o.Left), best.Size() - 1,
+                o.TooLarge ? " (too many orbits, not searched)" : "");
+            std::fflush(stdout);
+        }
         if (o.Words.empty() || o.Words.size() >= best.Size()) {
             continue;
         }
@@ -934,7 +947,17 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   (3,645 rows for 10 triples at level 1, a linear code of 2,187 rows for 14
   triples at level 3). Half of the tries look for one coset fewer than the
   wheel in hand, the other half go straight for the best known size (below it
-  where that size only follows from the rules above).
+  where that size only follows from the rules above);
+- unions of whole orbits of a group of symmetries (in every space where the
+  group makes at most 40 million pairs of orbits within reach of each other):
+  the cyclic shift of the triples or of the doubles, with an index
+  multiplier or with the rows of a cyclic code added, the outcomes of every
+  triple permuted alike, every double flipped, and their combinations. An
+  orbit is reached as soon as one of its results is, so a tabu search chooses
+  orbits (a move brings in an orbit that reaches an unreached one and gives up
+  the orbit whose loss hurts least) in a problem smaller by the group's order.
+  This finds the 704-row wheel for 13 doubles at level 1 (16 orbits of the
+  group of order 78 made by the shift, i -> 3i and the flip).
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for
@@ -951,6 +974,10 @@ a given seed and number of moves; the per-cell time cap only stops it early.
 A long run on one cell does best when it is focused on the syndrome spaces
 that can hold a small wheel, for instance
 `--cells 9,2,1 --shapes 5,2 --effort 50 --seconds 300` (3^5 x 2^2 syndromes).
+`--groups TEXT` runs only the search for unions of orbits, under the groups
+whose description (as in the table below) is TEXT or contains it, and tells how
+near each group came: `--cells 0,13,1 --groups "indices times 3; every double
+flipped" --seconds 30`.
 
 `--cells` takes `T,D,k` triples separated by `;`. A cell that does not improve
 writes nothing, so the files change only when a wheel gets smaller. How each

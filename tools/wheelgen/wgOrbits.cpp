@@ -12,8 +12,8 @@ namespace {
 // The search keeps, for every orbit, the orbits within reach of it; spaces
 // whose lists would hold more entries than this are left alone.
 constexpr std::uint64_t kMaxReachEntries = 40000000;
-// The results of a space are numbered densely; larger spaces are left alone.
-constexpr std::uint64_t kMaxPoints = 2000000;
+// The results of a space are numbered densely (3^15 at most).
+constexpr std::uint64_t kMaxPoints = 14348907;
 // Work allowed for weighing the moves of one step (orbits of the wheel times
 // the length of their reach lists, per candidate).
 constexpr std::uint64_t kStepWork = 200000;
@@ -81,6 +81,106 @@ std::vector<CyclicPart> CyclicParts(int n, const char* what)
     return out;
 }
 
+// Polynomials over GF(q), coefficients lowest first.
+using Poly = std::vector<int>;
+
+// (x^n - 1) / h over GF(q) for a monic h; empty if h does not divide x^n - 1.
+Poly DivideXnMinusOne(int n, const Poly& h, int q)
+{
+    const int m = static_cast<int>(h.size()) - 1;
+    Poly rest(n + 1, 0), quotient(n - m + 1, 0);
+    rest[0] = q - 1;
+    rest[n] = 1;
+    for (int i = n; i >= m; --i) {
+        const int c = rest[i];
+        quotient[i - m] = c;
+        for (int j = 0; j <= m; ++j) {
+            rest[i - m + j] = ((rest[i - m + j] - c * h[j]) % q + q) % q;
+        }
+    }
+    for (int i = 0; i < m; ++i) {
+        if (rest[i] != 0) {
+            return {};
+        }
+    }
+    return quotient;
+}
+
+std::string PolyText(const Poly& p)
+{
+    std::string out;
+    for (int i = static_cast<int>(p.size()) - 1; i >= 0; --i) {
+        if (p[i] == 0) {
+            continue;
+        }
+        if (!out.empty()) {
+            out += "+";
+        }
+        if (p[i] != 1 || i == 0) {
+            out += std::to_string(p[i]);
+        }
+        if (i >= 1) {
+            out += "x";
+        }
+        if (i >= 2) {
+            out += '^';
+            out += std::to_string(i);
+        }
+    }
+    return out;
+}
+
+// The cyclic codes of length n over GF(q) with 2 to 6 information digits
+// (at most a few per dimension), each given by its check polynomial h and the
+// words x^i g, i < deg h, that span it (g = (x^n - 1) / h).
+struct CyclicCode {
+    Poly Check;
+    std::vector<Poly> Basis;
+};
+
+std::vector<CyclicCode> CyclicCodes(int n, int q)
+{
+    std::vector<CyclicCode> out;
+    if (n < 4 || n % q == 0) {
+        return out;
+    }
+    for (int m = 2; m <= std::min(6, n - 2); ++m) {
+        int found = 0;
+        Poly h(m + 1, 0);
+        h[m] = 1;
+        std::uint64_t count = 1;
+        for (int i = 0; i < m; ++i) {
+            count *= static_cast<std::uint64_t>(q);
+        }
+        for (std::uint64_t code = 0; code < count && found < 4; ++code) {
+            std::uint64_t c = code;
+            for (int i = 0; i < m; ++i) {
+                h[i] = static_cast<int>(c % q);
+                c /= q;
+            }
+            if (h[0] == 0) {
+                continue;
+            }
+            const Poly g = DivideXnMinusOne(n, h, q);
+            if (g.empty()) {
+                continue;
+            }
+            CyclicCode cc;
+            cc.Check = h;
+            for (int i = 0; i < m; ++i) {
+                Poly w(n, 0);
+                for (std::size_t j = 0; j < g.size(); ++j) {
+                    w[i + j] = g[j];
+                }
+                cc.Basis.push_back(w);
+            }
+            out.push_back(cc);
+            ++found;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 Elem Apply(const Symmetry& s, Elem x, int t, int d)
@@ -113,6 +213,55 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d)
         }
         triples.push_back(p);
     }
+    // The shift together with adding the words of a cyclic code: a wheel of
+    // whole orbits is then a union of cosets of that code that the shift
+    // permutes.
+    const auto shiftOf = [](int n) {
+        std::vector<int> shift(n);
+        for (int i = 0; i < n; ++i) {
+            shift[i] = (i + 1) % n;
+        }
+        return shift;
+    };
+    for (const CyclicCode& cc : CyclicCodes(t, 3)) {
+        Part p{ "triples shifted cyclically, rows of the cyclic code with check polynomial "
+                + PolyText(cc.Check) + " added",
+            {}, static_cast<std::uint64_t>(t) };
+        Symmetry shift;
+        shift.TriplePerm = shiftOf(t);
+        p.Generators.push_back(shift);
+        for (const Poly& w : cc.Basis) {
+            std::uint32_t ones = 0, twos = 0;
+            for (int i = 0; i < t; ++i) {
+                ones |= (w[i] == 1 ? 1u : 0u) << i;
+                twos |= (w[i] == 2 ? 1u : 0u) << i;
+            }
+            Symmetry add;
+            add.Shift = MakeElem(ones, twos, 0);
+            p.Generators.push_back(add);
+            p.Order *= 3;
+        }
+        triples.push_back(p);
+    }
+    for (const CyclicCode& cc : CyclicCodes(d, 2)) {
+        Part p{ "doubles shifted cyclically, rows of the cyclic code with check polynomial "
+                + PolyText(cc.Check) + " added",
+            {}, static_cast<std::uint64_t>(d) };
+        Symmetry shift;
+        shift.DoublePerm = shiftOf(d);
+        p.Generators.push_back(shift);
+        for (const Poly& w : cc.Basis) {
+            std::uint32_t bits = 0;
+            for (int i = 0; i < d; ++i) {
+                bits |= (w[i] == 1 ? 1u : 0u) << i;
+            }
+            Symmetry add;
+            add.Shift = MakeElem(0, 0, bits);
+            p.Generators.push_back(add);
+            p.Order *= 2;
+        }
+        doubles.push_back(p);
+    }
     for (const CyclicPart& c : CyclicParts(d, "doubles")) {
         Part p{ c.Name, {}, c.Order };
         for (const auto& perm : c.Perms) {
@@ -130,6 +279,7 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d)
         Symmetry swap;
         swap.Negate = true;
         outcomes.push_back({ "1 and 2 swapped on every triple", { swap }, 2 });
+        outcomes.push_back({ "the outcomes permuted alike on every triple", { plus, swap }, 6 });
     }
     complements.push_back({ "", {}, 1 });
     if (d > 0) {
@@ -152,7 +302,8 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d)
                             g.Generators.end(), p->Generators.begin(), p->Generators.end());
                     }
                     if (!g.Generators.empty()) {
-                        all.emplace_back(a.Order * b.Order * c.Order * e.Order, std::move(g));
+                        g.Order = a.Order * b.Order * c.Order * e.Order;
+                        all.emplace_back(g.Order, std::move(g));
                     }
                 }
             }
@@ -180,6 +331,11 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
     const double started = Now();
     const auto over = [&]() { return seconds > 0 && Now() - started > seconds; };
     const CoverProblem p = HammingProblem(t, d, R);
+    // No orbit is larger than the group: too many orbits for certain.
+    if (points / std::max<std::uint64_t>(1, group.Order) * p.Offsets.size() > kMaxReachEntries) {
+        out.TooLarge = true;
+        return out;
+    }
     const std::uint32_t n = static_cast<std::uint32_t>(points);
     constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
@@ -209,6 +365,7 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
         weight.push_back(static_cast<std::uint32_t>(queue.size()));
     }
     const std::uint32_t K = static_cast<std::uint32_t>(rep.size());
+    out.Classes = K;
     if (static_cast<std::uint64_t>(K) * p.Offsets.size() > kMaxReachEntries) {
         out.TooLarge = true;
         return out;

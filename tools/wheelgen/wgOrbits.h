@@ -27,6 +27,7 @@ struct Symmetry {
 struct SymmetryGroup {
     std::string Name; // e.g. "triples shifted cyclically, indices times 3"
     std::vector<Symmetry> Generators;
+    std::uint64_t Order = 1; // the number of its elements
 };
 
 // Applies one generator to a result of t triples and d doubles.
@@ -40,6 +41,7 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d);
 struct OrbitOutcome {
     std::vector<Elem> Words; // the smallest covering union found; empty if none
     std::size_t Orbits = 0;  // how many orbits it joins
+    std::size_t Classes = 0; // how many orbits the group makes of the whole space
     std::uint64_t Left = 0;  // the fewest results left unreached at the first size
     bool TooLarge = false;   // the group's orbits were too many to search
 };

@@ -257,6 +257,47 @@ TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
     }
 }
 
+TEST(WheelGenOrbits, CyclicCodesAreClosedUnderTheShift)
+{
+    // Under "shift, rows of a cyclic code added" the orbit of the all-X row
+    // is the code itself: q^m rows for m added generators, which only holds
+    // when the shift maps the code onto itself.
+    struct Cell {
+        int t, d;
+        std::size_t codes; // groups with a cyclic code expected at least
+    } cells[] = { { 13, 0, 4 }, { 8, 0, 2 }, { 11, 0, 1 }, { 0, 7, 1 }, { 0, 15, 2 } };
+    for (const Cell& cell : cells) {
+        const CoverProblem p = HammingProblem(cell.t, cell.d, 1);
+        std::size_t found = 0;
+        for (const SymmetryGroup& g : CandidateGroups(cell.t, cell.d)) {
+            if (g.Name.find("cyclic code") == std::string::npos
+                || g.Name.find(';') != std::string::npos) {
+                continue;
+            }
+            ++found;
+            std::set<Elem> orbit{ 0 };
+            std::vector<Elem> queue{ 0 };
+            for (std::size_t h = 0; h < queue.size(); ++h) {
+                for (const Symmetry& s : g.Generators) {
+                    const Elem y = Apply(s, queue[h], cell.t, cell.d);
+                    if (orbit.insert(y).second) {
+                        queue.push_back(y);
+                    }
+                }
+            }
+            const std::size_t added = g.Generators.size() - 1;
+            const std::size_t q = cell.t > 0 ? 3 : 2;
+            std::size_t expect = 1;
+            for (std::size_t i = 0; i < added; ++i) {
+                expect *= q;
+            }
+            EXPECT_GE(added, 2u) << g.Name;
+            EXPECT_EQ(orbit.size(), expect) << g.Name;
+        }
+        EXPECT_GE(found, cell.codes) << cell.t << "," << cell.d;
+    }
+}
+
 TEST(WheelGenOrbits, ThirteenDoublesInOrbitsOfAGroupOfOrder78)
 {
     // The 704-row wheel for 13 doubles at level 1 is a union of orbits under
