@@ -183,10 +183,8 @@ std::vector<CyclicCode> CyclicCodes(int n, int q)
 
 } // namespace
 
-Elem Apply(const Symmetry& s, Elem x, int t, int d)
+Elem Apply(const Symmetry& s, Elem x)
 {
-    (void)t;
-    (void)d;
     std::uint32_t ones = Permute(Ones(x), s.TriplePerm);
     std::uint32_t twos = Permute(Twos(x), s.TriplePerm);
     const std::uint32_t bits = Permute(Bits(x), s.DoublePerm);
@@ -355,7 +353,7 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
         for (std::size_t h = 0; h < queue.size(); ++h) {
             const Elem x = p.FromDense(queue[h]);
             for (const Symmetry& s : group.Generators) {
-                const std::uint32_t y = p.Dense(Apply(s, x, t, d));
+                const std::uint32_t y = p.Dense(Apply(s, x));
                 if (orbitOf[y] == kNone) {
                     orbitOf[y] = id;
                     queue.push_back(y);

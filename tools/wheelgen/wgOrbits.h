@@ -30,8 +30,8 @@ struct SymmetryGroup {
     std::uint64_t Order = 1; // the number of its elements
 };
 
-// Applies one generator to a result of t triples and d doubles.
-Elem Apply(const Symmetry& s, Elem x, int t, int d);
+// Applies one generator to a result.
+Elem Apply(const Symmetry& s, Elem x);
 
 // The groups worth trying for t triples and d doubles: cyclic shifts of the
 // triples or of the doubles (with the index multipliers that keep a cyclic

@@ -245,12 +245,12 @@ TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
         for (const Symmetry& s : g.Generators) {
             std::vector<char> hit(p.Points(), 0);
             for (std::uint32_t i = 0; i < p.Points(); ++i) {
-                hit[p.Dense(Apply(s, p.FromDense(i), t, d))] = 1;
+                hit[p.Dense(Apply(s, p.FromDense(i)))] = 1;
             }
             EXPECT_EQ(std::count(hit.begin(), hit.end(), 1), std::ptrdiff_t(p.Points())) << g.Name;
             for (int k = 0; k < 200; ++k) {
                 const Elem x = p.FromDense(rng() % p.Points()), y = p.FromDense(rng() % p.Points());
-                EXPECT_EQ(distance(Apply(s, x, t, d), Apply(s, y, t, d)), distance(x, y))
+                EXPECT_EQ(distance(Apply(s, x), Apply(s, y)), distance(x, y))
                     << g.Name;
             }
         }
@@ -279,7 +279,7 @@ TEST(WheelGenOrbits, CyclicCodesAreClosedUnderTheShift)
             std::vector<Elem> queue{ 0 };
             for (std::size_t h = 0; h < queue.size(); ++h) {
                 for (const Symmetry& s : g.Generators) {
-                    const Elem y = Apply(s, queue[h], cell.t, cell.d);
+                    const Elem y = Apply(s, queue[h]);
                     if (orbit.insert(y).second) {
                         queue.push_back(y);
                     }
@@ -323,7 +323,7 @@ TEST(WheelGenOrbits, ThirteenDoublesInOrbitsOfAGroupOfOrder78)
     const std::set<Elem> words(runs[0].begin(), runs[0].end());
     for (const Symmetry& s : g->Generators) {
         for (Elem w : runs[0]) {
-            EXPECT_TRUE(words.count(Apply(s, w, 0, 13)));
+            EXPECT_TRUE(words.count(Apply(s, w)));
         }
     }
     // Below the sphere bound (8192 / 14) nothing covers; what is left is told.
@@ -436,6 +436,42 @@ TEST(WheelGenLibrary, CellsNotSearchedAreWrittenOnlyOnRequest)
     EXPECT_TRUE(QFile::exists(wheels + "/00021415000002.txt"));
     // Every other cell got its wheel too.
     EXPECT_EQ(QDir(wheels).entryList(QDir::Files).size(), 408);
+}
+
+TEST(WheelGenLibrary, AFocusedOrbitSearchWritesItsWheelAndHowItWasMade)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString wheels = dir.filePath("wheels");
+    QDir().mkpath(wheels);
+    BoundsTable bounds;
+    QString error;
+    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    Options o;
+    o.WheelsFolder = wheels;
+    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    o.Seconds = 60;
+    o.Cells = { { 0, 13, 1 } };
+    o.Groups = "indices times 3; every double flipped";
+    Library lib(o);
+    lib.LoadShipped();
+    lib.Run(bounds);
+    const Code& c = lib.Best(0, 13, 1);
+    EXPECT_LE(c.Size(), 704u);
+    EXPECT_NE(c.How.find("orbits (doubles shifted cyclically, indices times 3; every double "
+                         "flipped)"),
+        std::string::npos)
+        << c.How;
+    const QString file = wheels + "/" + LibraryFileName(0, 13, 1, c.Size());
+    ASSERT_TRUE(QFile::exists(file));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), LibraryFileBytes(c));
+    QFile prov(o.ProvenanceFile);
+    ASSERT_TRUE(prov.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(prov.readAll().contains(
+        QByteArray("0\t13\t1\t") + QByteArray::number(qulonglong(c.Size())) + "\tunion of "));
 }
 
 TEST(WheelGenLibrary, ReportTablesAndShortfalls)
