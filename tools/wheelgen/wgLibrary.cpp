@@ -516,43 +516,64 @@ void Library::TryOrbits(
     }
     std::mt19937_64 rng(cellSeed);
     const double started = Now();
-    for (std::size_t gi = 0; gi < groups.size() && best.Size() > lower; ++gi) {
-        // Each group gets an equal part of the time that is left.
-        const double share = seconds > 0
-            ? (seconds - (Now() - started)) / static_cast<double>(groups.size() - gi)
-            : 0;
-        if (seconds > 0 && share <= 0) {
+    const std::uint64_t moves = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
+    // Without a time cap every group is searched once. With one, the groups
+    // are searched again in turn from new starts while time is left, so that
+    // a long run on one cell uses all of it; a group with too many orbits is
+    // not tried again.
+    std::vector<char> open(groups.size(), 1);
+    while (best.Size() > lower) {
+        std::size_t waiting = static_cast<std::size_t>(std::count(open.begin(), open.end(), 1));
+        if (waiting == 0) {
             return;
         }
-        const std::uint64_t moves = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
-        const OrbitOutcome o
-            = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
-        if (options_.Verbose && !options_.Groups.empty()) {
-            // A focused run tells how near each group came.
-            std::printf("  %s: %s: %zu orbits, %llu results left unreached at %zu rows%s\n",
-                CellText(t, d, k).c_str(), groups[gi].Name.c_str(), o.Classes,
-                static_cast<unsigned long long>(o.Left), best.Size() - 1,
-                o.TooLarge ? " (too many orbits, not searched)" : "");
-            std::fflush(stdout);
+        for (std::size_t gi = 0; gi < groups.size() && best.Size() > lower; ++gi) {
+            if (!open[gi]) {
+                continue;
+            }
+            // Each group gets an equal part of the time that is left, but at
+            // least half a second: with many groups, the first ones get their
+            // turn rather than none.
+            const double remaining = seconds - (Now() - started);
+            if (seconds > 0 && remaining <= 0) {
+                return;
+            }
+            const double share = seconds > 0
+                ? std::max(std::min(remaining, 0.5), remaining / static_cast<double>(waiting--))
+                : 0;
+            const OrbitOutcome o
+                = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
+            open[gi] = !o.TooLarge;
+            if (options_.Verbose && !options_.Groups.empty()) {
+                // A focused run tells how near each group came.
+                std::printf("  %s: %s: %zu orbits, %llu results left unreached at %zu rows%s\n",
+                    CellText(t, d, k).c_str(), groups[gi].Name.c_str(), o.Classes,
+                    static_cast<unsigned long long>(o.Left), best.Size() - 1,
+                    o.TooLarge ? " (too many orbits, not searched)" : "");
+                std::fflush(stdout);
+            }
+            if (o.Words.empty() || o.Words.size() >= best.Size()) {
+                continue;
+            }
+            Code c = ElemsToCode(o.Words, t, d);
+            const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
+            if (!cover.Ok || cover.Misses > k) {
+                std::fprintf(stderr, "%s: a union of orbits misses %d, not taken\n",
+                    CellText(t, d, k).c_str(), cover.Misses);
+                continue;
+            }
+            c.How = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
+                + "), local search";
+            if (options_.Verbose) {
+                std::printf("  %s: %zu rows from %zu orbits (%s)\n", CellText(t, d, k).c_str(),
+                    c.Size(), o.Orbits, groups[gi].Name.c_str());
+                std::fflush(stdout);
+            }
+            best = std::move(c);
         }
-        if (o.Words.empty() || o.Words.size() >= best.Size()) {
-            continue;
+        if (seconds <= 0) {
+            return;
         }
-        Code c = ElemsToCode(o.Words, t, d);
-        const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
-        if (!cover.Ok || cover.Misses > k) {
-            std::fprintf(stderr, "%s: a union of orbits misses %d, not taken\n",
-                CellText(t, d, k).c_str(), cover.Misses);
-            continue;
-        }
-        c.How = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
-            + "), local search";
-        if (options_.Verbose) {
-            std::printf("  %s: %zu rows from %zu orbits (%s)\n", CellText(t, d, k).c_str(),
-                c.Size(), o.Orbits, groups[gi].Name.c_str());
-            std::fflush(stdout);
-        }
-        best = std::move(c);
     }
 }
 

@@ -322,6 +322,7 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
 {
     OrbitOutcome out;
     const std::uint64_t points = SpaceSize(t, d);
+    out.Left = points; // nothing searched yet
     if (points > kMaxPoints || target == 0) {
         out.TooLarge = true;
         return out;
@@ -345,6 +346,9 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
     for (std::uint32_t i = 0; i < n; ++i) {
         if (orbitOf[i] != kNone) {
             continue;
+        }
+        if ((rep.size() & 0xFFF) == 0 && over()) {
+            return out; // a large space takes its time to sort into orbits
         }
         const std::uint32_t id = static_cast<std::uint32_t>(rep.size());
         rep.push_back(i);
