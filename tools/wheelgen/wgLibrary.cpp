@@ -522,6 +522,7 @@ void Library::TryOrbits(
     // a long run on one cell uses all of it; a group with too many orbits is
     // not tried again.
     std::vector<char> open(groups.size(), 1);
+    std::vector<std::uint64_t> nearest(groups.size(), UINT64_MAX);
     while (best.Size() > lower) {
         std::size_t waiting = static_cast<std::size_t>(std::count(open.begin(), open.end(), 1));
         if (waiting == 0) {
@@ -544,8 +545,11 @@ void Library::TryOrbits(
             const OrbitOutcome o
                 = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
             open[gi] = !o.TooLarge;
-            if (options_.Verbose && !options_.Groups.empty()) {
-                // A focused run tells how near each group came.
+            const std::uint64_t before = nearest[gi];
+            nearest[gi] = std::min(nearest[gi], o.Left);
+            if (options_.Verbose && !options_.Groups.empty() && o.Left < before) {
+                // A focused run tells how near each group came (again only
+                // when a later try comes nearer).
                 std::printf("  %s: %s: %zu orbits, %llu results left unreached at %zu rows%s\n",
                     CellText(t, d, k).c_str(), groups[gi].Name.c_str(), o.Classes,
                     static_cast<unsigned long long>(o.Left), best.Size() - 1,
@@ -570,6 +574,8 @@ void Library::TryOrbits(
                 std::fflush(stdout);
             }
             best = std::move(c);
+            // The next tries aim lower: how near they come starts afresh.
+            std::fill(nearest.begin(), nearest.end(), UINT64_MAX);
         }
         if (seconds <= 0) {
             return;
