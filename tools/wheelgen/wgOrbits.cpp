@@ -202,73 +202,65 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d)
         std::uint64_t Order;
     };
     std::vector<Part> triples, doubles, outcomes, complements;
-    for (const CyclicPart& c : CyclicParts(t, "triples")) {
-        Part p{ c.Name, {}, c.Order };
-        for (const auto& perm : c.Perms) {
-            Symmetry s;
-            s.TriplePerm = perm;
-            p.Generators.push_back(s);
+    // A symmetry that permutes one kind of coordinate, or adds a word made
+    // of that kind only (digits 0, 1, 2 of a triple; 0, 1 of a double).
+    const auto permuting = [](bool ternary, const std::vector<int>& perm) {
+        Symmetry s;
+        (ternary ? s.TriplePerm : s.DoublePerm) = perm;
+        return s;
+    };
+    const auto adding = [](bool ternary, const Poly& w) {
+        std::uint32_t ones = 0, twos = 0;
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            ones |= (w[i] == 1 ? 1u : 0u) << i;
+            twos |= (w[i] == 2 ? 1u : 0u) << i;
         }
-        triples.push_back(p);
-    }
+        Symmetry s;
+        s.Shift = ternary ? MakeElem(ones, twos, 0) : MakeElem(0, 0, ones);
+        return s;
+    };
+    // The shifts with their multipliers of one kind of coordinate.
+    const auto cyclic = [&](int n, bool ternary) {
+        std::vector<Part> out;
+        for (const CyclicPart& c : CyclicParts(n, ternary ? "triples" : "doubles")) {
+            Part p{ c.Name, {}, c.Order };
+            for (const auto& perm : c.Perms) {
+                p.Generators.push_back(permuting(ternary, perm));
+            }
+            out.push_back(p);
+        }
+        return out;
+    };
     // The shift together with adding the words of a cyclic code: a wheel of
     // whole orbits is then a union of cosets of that code that the shift
     // permutes.
-    const auto shiftOf = [](int n) {
+    const auto withCodes = [&](int n, bool ternary) {
+        std::vector<Part> out;
         std::vector<int> shift(n);
         for (int i = 0; i < n; ++i) {
             shift[i] = (i + 1) % n;
         }
-        return shift;
+        for (const CyclicCode& cc : CyclicCodes(n, ternary ? 3 : 2)) {
+            Part p{ std::string(ternary ? "triples" : "doubles")
+                    + " shifted cyclically, rows of the cyclic code with check polynomial "
+                    + PolyText(cc.Check) + " added",
+                { permuting(ternary, shift) }, static_cast<std::uint64_t>(n) };
+            for (const Poly& w : cc.Basis) {
+                p.Generators.push_back(adding(ternary, w));
+                p.Order *= ternary ? 3 : 2;
+            }
+            out.push_back(p);
+        }
+        return out;
     };
-    for (const CyclicCode& cc : CyclicCodes(t, 3)) {
-        Part p{ "triples shifted cyclically, rows of the cyclic code with check polynomial "
-                + PolyText(cc.Check) + " added",
-            {}, static_cast<std::uint64_t>(t) };
-        Symmetry shift;
-        shift.TriplePerm = shiftOf(t);
-        p.Generators.push_back(shift);
-        for (const Poly& w : cc.Basis) {
-            std::uint32_t ones = 0, twos = 0;
-            for (int i = 0; i < t; ++i) {
-                ones |= (w[i] == 1 ? 1u : 0u) << i;
-                twos |= (w[i] == 2 ? 1u : 0u) << i;
-            }
-            Symmetry add;
-            add.Shift = MakeElem(ones, twos, 0);
-            p.Generators.push_back(add);
-            p.Order *= 3;
-        }
-        triples.push_back(p);
-    }
-    for (const CyclicCode& cc : CyclicCodes(d, 2)) {
-        Part p{ "doubles shifted cyclically, rows of the cyclic code with check polynomial "
-                + PolyText(cc.Check) + " added",
-            {}, static_cast<std::uint64_t>(d) };
-        Symmetry shift;
-        shift.DoublePerm = shiftOf(d);
-        p.Generators.push_back(shift);
-        for (const Poly& w : cc.Basis) {
-            std::uint32_t bits = 0;
-            for (int i = 0; i < d; ++i) {
-                bits |= (w[i] == 1 ? 1u : 0u) << i;
-            }
-            Symmetry add;
-            add.Shift = MakeElem(0, 0, bits);
-            p.Generators.push_back(add);
-            p.Order *= 2;
-        }
-        doubles.push_back(p);
-    }
-    for (const CyclicPart& c : CyclicParts(d, "doubles")) {
-        Part p{ c.Name, {}, c.Order };
-        for (const auto& perm : c.Perms) {
-            Symmetry s;
-            s.DoublePerm = perm;
-            p.Generators.push_back(s);
-        }
-        doubles.push_back(p);
-    }
+    const auto append = [](std::vector<Part>& to, std::vector<Part> from) {
+        to.insert(to.end(), std::make_move_iterator(from.begin()),
+            std::make_move_iterator(from.end()));
+    };
+    append(triples, cyclic(t, true));
+    append(triples, withCodes(t, true));
+    append(doubles, withCodes(d, false));
+    append(doubles, cyclic(d, false));
     outcomes.push_back({ "", {}, 1 });
     if (t > 0) {
         Symmetry plus;

@@ -36,6 +36,15 @@ QString BoundsPath()
     return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../bounds.tsv");
 }
 
+// A temporary wheels folder and the bounds table, as the library tests need.
+struct Scratch {
+    QTemporaryDir Dir;
+    QString Wheels = Dir.filePath("wheels");
+    BoundsTable Bounds;
+    QString Error;
+    bool Loaded = Dir.isValid() && QDir().mkpath(Wheels) && Bounds.Load(BoundsPath(), Error);
+};
+
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -347,13 +356,10 @@ TEST(WheelGenLibrary, FileNamesAndBytes)
 
 TEST(WheelGenLibrary, ReplacesOnlyByAStrictlySmallerCheckedWheel)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString wheels = dir.filePath("wheels");
-    QDir().mkpath(wheels);
-    BoundsTable bounds;
-    QString error;
-    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    const QString& wheels = s.Wheels;
+    const BoundsTable& bounds = s.Bounds;
 
     // A shipped wheel for 3 doubles at level 1 with a needless third row.
     const QString old = wheels + "/00031415000003.txt";
@@ -361,7 +367,7 @@ TEST(WheelGenLibrary, ReplacesOnlyByAStrictlySmallerCheckedWheel)
     WriteBytes(old, oldBytes);
     Options o;
     o.WheelsFolder = wheels;
-    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
     o.Seconds = 5;
     o.Verbose = false;
     o.Cells = { { 0, 3, 1 }, { 2, 0, 1 } };
@@ -403,19 +409,16 @@ TEST(WheelGenLibrary, ReplacesOnlyByAStrictlySmallerCheckedWheel)
 
 TEST(WheelGenLibrary, CellsNotSearchedAreWrittenOnlyOnRequest)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString wheels = dir.filePath("wheels");
-    QDir().mkpath(wheels);
-    BoundsTable bounds;
-    QString error;
-    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    const QString& wheels = s.Wheels;
+    const BoundsTable& bounds = s.Bounds;
     // Four rows for 2 doubles at level 1, where two do.
     const QString old = wheels + "/00021415000004.txt";
     WriteBytes(old, "!\r\n+\r\n,\r\n\"\r\n");
     Options o;
     o.WheelsFolder = wheels;
-    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
     o.Verbose = false;
     o.Search = false;
     o.Cells = { { 2, 0, 1 } };
@@ -440,16 +443,13 @@ TEST(WheelGenLibrary, CellsNotSearchedAreWrittenOnlyOnRequest)
 
 TEST(WheelGenLibrary, AFocusedOrbitSearchWritesItsWheelAndHowItWasMade)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString wheels = dir.filePath("wheels");
-    QDir().mkpath(wheels);
-    BoundsTable bounds;
-    QString error;
-    ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    const QString& wheels = s.Wheels;
+    const BoundsTable& bounds = s.Bounds;
     Options o;
     o.WheelsFolder = wheels;
-    o.ProvenanceFile = dir.filePath("provenance.tsv");
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
     o.Verbose = false;
     o.Seconds = 0; // no cap: one search per group, the same wheel every time
     o.Cells = { { 0, 13, 1 } };
