@@ -52,10 +52,30 @@ double LevelTemperature(int k)
     return k >= 3 ? 1.0 : 0.0;
 }
 
+// A union of orbits that leaves at most one result in this many unreached is
+// handed to the search by rows.
+constexpr std::uint64_t kRepairShare = 200;
+
 double Now()
 {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The search by rows from a set that need not keep the radius yet (the nearest
+// union of orbits): at most `size` rows, lower while it succeeds; empty if it
+// found no wheel.
+std::vector<Elem> RepairNearUnion(const std::vector<Elem>& start, int t, int d, int k,
+    std::size_t size, std::size_t lower, std::uint64_t moves, double seconds,
+    std::mt19937_64& rng)
+{
+    const CoverProblem p = HammingProblem(t, d, k);
+    SearchLimits limits;
+    limits.MovesPerSize = moves;
+    limits.MinSize = lower;
+    limits.Temperature = LevelTemperature(k);
+    limits.Seconds = seconds;
+    return LowerCover(p, start, size, limits, rng).Best;
 }
 
 std::uint64_t Binomial(int n, int r)
@@ -500,6 +520,7 @@ void Library::TryOrbits(
     Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds)
 {
     const int t = best.T, d = best.D;
+    const std::uint64_t points = SpaceSize(t, d);
     const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
     // The groups named exactly, or else those whose names contain the text.
     std::vector<SymmetryGroup> groups, named;
@@ -556,21 +577,32 @@ void Library::TryOrbits(
                     o.TooLarge ? " (too many orbits, not searched)" : "");
                 std::fflush(stdout);
             }
-            if (o.Words.empty() || o.Words.size() >= best.Size()) {
+            std::vector<Elem> found = o.Words;
+            std::string how = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
+                + "), local search";
+            if (found.empty() && o.Left > 0 && o.Left <= before && o.Left * kRepairShare <= points
+                && points <= kDirectMax && !o.Nearest.empty()) {
+                // Within a few results of a wheel: the nearest union is a good
+                // start for the search that moves single rows, which can reach
+                // the last results that no whole orbit can.
+                found = RepairNearUnion(
+                    o.Nearest, t, d, k, best.Size() - 1, lower, moves, share, rng);
+                how = "near union of orbits (" + groups[gi].Name + "), local search";
+            }
+            if (found.empty() || found.size() >= best.Size()) {
                 continue;
             }
-            Code c = ElemsToCode(o.Words, t, d);
+            Code c = ElemsToCode(found, t, d);
             const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
             if (!cover.Ok || cover.Misses > k) {
                 std::fprintf(stderr, "%s: a union of orbits misses %d, not taken\n",
                     CellText(t, d, k).c_str(), cover.Misses);
                 continue;
             }
-            c.How = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
-                + "), local search";
+            c.How = how;
             if (options_.Verbose) {
-                std::printf("  %s: %zu rows from %zu orbits (%s)\n", CellText(t, d, k).c_str(),
-                    c.Size(), o.Orbits, groups[gi].Name.c_str());
+                std::printf("  %s: %zu rows, %s\n", CellText(t, d, k).c_str(), c.Size(),
+                    how.c_str());
                 std::fflush(stdout);
             }
             best = std::move(c);
