@@ -563,8 +563,10 @@ void Library::TryOrbits(
             const double share = seconds > 0
                 ? std::max(std::min(remaining, 0.5), remaining / static_cast<double>(waiting--))
                 : 0;
+            const double searchStarted = Now();
             const OrbitOutcome o
                 = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
+            const double searchTook = Now() - searchStarted;
             open[gi] = !o.TooLarge;
             const std::uint64_t before = nearest[gi];
             nearest[gi] = std::min(nearest[gi], o.Left);
@@ -584,9 +586,13 @@ void Library::TryOrbits(
                 && points <= kDirectMax && !o.Nearest.empty()) {
                 // Within a few results of a wheel: the nearest union is a good
                 // start for the search that moves single rows, which can reach
-                // the last results that no whole orbit can.
+                // the last results that no whole orbit can. It gets as long
+                // as the orbit search took, so that the rounds go on.
+                const double left = seconds - (Now() - started);
+                const double repairSeconds
+                    = seconds > 0 ? std::max(0.1, std::min(left, searchTook)) : 0;
                 found = RepairNearUnion(
-                    o.Nearest, t, d, k, best.Size() - 1, lower, moves, share, rng);
+                    o.Nearest, t, d, k, best.Size() - 1, lower, moves, repairSeconds, rng);
                 how = "near union of orbits (" + groups[gi].Name + "), local search";
             }
             if (found.empty() || found.size() >= best.Size()) {
