@@ -52,30 +52,10 @@ double LevelTemperature(int k)
     return k >= 3 ? 1.0 : 0.0;
 }
 
-// A union of orbits that leaves at most one result in this many unreached is
-// handed to the search by rows.
-constexpr std::uint64_t kRepairShare = 200;
-
 double Now()
 {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-// The search by rows from a set that need not keep the radius yet (the nearest
-// union of orbits): at most `size` rows, lower while it succeeds; empty if it
-// found no wheel.
-std::vector<Elem> RepairNearUnion(const std::vector<Elem>& start, int t, int d, int k,
-    std::size_t size, std::size_t lower, std::uint64_t moves, double seconds,
-    std::mt19937_64& rng)
-{
-    const CoverProblem p = HammingProblem(t, d, k);
-    SearchLimits limits;
-    limits.MovesPerSize = moves;
-    limits.MinSize = lower;
-    limits.Temperature = LevelTemperature(k);
-    limits.Seconds = seconds;
-    return LowerCover(p, start, size, limits, rng).Best;
 }
 
 std::uint64_t Binomial(int n, int r)
@@ -520,7 +500,6 @@ void Library::TryOrbits(
     Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds)
 {
     const int t = best.T, d = best.D;
-    const std::uint64_t points = SpaceSize(t, d);
     const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
     // The groups named exactly, or else those whose names contain the text.
     std::vector<SymmetryGroup> groups, named;
@@ -563,10 +542,8 @@ void Library::TryOrbits(
             const double share = seconds > 0
                 ? std::max(std::min(remaining, 0.5), remaining / static_cast<double>(waiting--))
                 : 0;
-            const double searchStarted = Now();
             const OrbitOutcome o
                 = SearchOrbits(t, d, k, groups[gi], best.Size() - 1, moves, share, rng);
-            const double searchTook = Now() - searchStarted;
             open[gi] = !o.TooLarge;
             const std::uint64_t before = nearest[gi];
             nearest[gi] = std::min(nearest[gi], o.Left);
@@ -579,36 +556,21 @@ void Library::TryOrbits(
                     o.TooLarge ? " (too many orbits, not searched)" : "");
                 std::fflush(stdout);
             }
-            std::vector<Elem> found = o.Words;
-            std::string how = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
-                + "), local search";
-            if (found.empty() && o.Left > 0 && o.Left <= before && o.Left * kRepairShare <= points
-                && points <= kDirectMax && !o.Nearest.empty()) {
-                // Within a few results of a wheel: the nearest union is a good
-                // start for the search that moves single rows, which can reach
-                // the last results that no whole orbit can. It gets as long
-                // as the orbit search took, so that the rounds go on.
-                const double left = seconds - (Now() - started);
-                const double repairSeconds
-                    = seconds > 0 ? std::max(0.1, std::min(left, searchTook)) : 0;
-                found = RepairNearUnion(
-                    o.Nearest, t, d, k, best.Size() - 1, lower, moves, repairSeconds, rng);
-                how = "near union of orbits (" + groups[gi].Name + "), local search";
-            }
-            if (found.empty() || found.size() >= best.Size()) {
+            if (o.Words.empty() || o.Words.size() >= best.Size()) {
                 continue;
             }
-            Code c = ElemsToCode(found, t, d);
+            Code c = ElemsToCode(o.Words, t, d);
             const rav::WheelCoverage cover = rav::MeasureWheel(c.T, c.D, c.Rows);
             if (!cover.Ok || cover.Misses > k) {
                 std::fprintf(stderr, "%s: a union of orbits misses %d, not taken\n",
                     CellText(t, d, k).c_str(), cover.Misses);
                 continue;
             }
-            c.How = how;
+            c.How = "union of " + std::to_string(o.Orbits) + " orbits (" + groups[gi].Name
+                + "), local search";
             if (options_.Verbose) {
-                std::printf("  %s: %zu rows, %s\n", CellText(t, d, k).c_str(), c.Size(),
-                    how.c_str());
+                std::printf("  %s: %zu rows from %zu orbits (%s)\n", CellText(t, d, k).c_str(),
+                    c.Size(), o.Orbits, groups[gi].Name.c_str());
                 std::fflush(stdout);
             }
             best = std::move(c);
@@ -1022,7 +984,9 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   orbits (a move brings in an orbit that reaches an unreached one and gives up
   the orbit whose loss hurts least) in a problem smaller by the group's order.
   This finds the 704-row wheel for 13 doubles at level 1 (16 orbits of the
-  group of order 78 made by the shift, i -> 3i and the flip).
+  group of order 78 made by the shift, i -> 3i and the flip). Which union a
+  group's search ends in depends much on the seed: the 62-row wheel for 9
+  triples at level 3 came with one seed in about ten.
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for
@@ -1042,7 +1006,10 @@ that can hold a small wheel, for instance
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
-flipped" --seconds 30`.
+flipped" --seconds 30`; with `--seconds` the groups are searched again in
+turn from new starts while time is left, and several seeds are worth a try:
+`--cells 9,0,3 --groups "triples shifted cyclically; 1 and 2 swapped on every
+triple" --seed 12 --effort 10 --seconds 60`.
 
 `--cells` takes `T,D,k` triples separated by `;`. A cell that does not improve
 writes nothing, so the files change only when a wheel gets smaller. How each

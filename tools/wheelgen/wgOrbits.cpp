@@ -475,7 +475,7 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
     std::uint64_t now = 1, sinceSuccess = 0, bestAtSize = left;
     out.Left = left;
     bool firstSize = true;
-    std::vector<std::uint32_t> bestChosen, nearestChosen = chosen;
+    std::vector<std::uint32_t> bestChosen;
     while (!over()) {
         if (left == 0) {
             // Redundant orbits go for free; the union is kept, then the
@@ -596,28 +596,21 @@ OrbitOutcome SearchOrbits(int t, int d, int R, const SymmetryGroup& group, std::
             bestAtSize = left;
             if (firstSize) {
                 out.Left = left;
-                nearestChosen = chosen;
             }
         }
     }
-    const auto words = [&](const std::vector<std::uint32_t>& orbits) {
-        std::vector<char> in(K, 0);
-        for (std::uint32_t c : orbits) {
-            in[c] = 1;
-        }
-        std::vector<Elem> w;
-        for (std::uint32_t i = 0; i < n; ++i) {
-            if (in[orbitOf[i]]) {
-                w.push_back(p.FromDense(i));
-            }
-        }
-        return w;
-    };
     if (bestChosen.empty()) {
-        out.Nearest = words(nearestChosen);
         return out;
     }
-    out.Words = words(bestChosen);
+    std::vector<char> in(K, 0);
+    for (std::uint32_t c : bestChosen) {
+        in[c] = 1;
+    }
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (in[orbitOf[i]]) {
+            out.Words.push_back(p.FromDense(i));
+        }
+    }
     out.Orbits = bestChosen.size();
     return out;
 }

@@ -40,9 +40,6 @@ std::vector<SymmetryGroup> CandidateGroups(int t, int d);
 
 struct OrbitOutcome {
     std::vector<Elem> Words; // the smallest covering union found; empty if none
-    // When no union within the target keeps the radius: the union within it
-    // that left the fewest results unreached (a start for a search by rows).
-    std::vector<Elem> Nearest;
     std::size_t Orbits = 0;  // how many orbits it joins
     std::size_t Classes = 0; // how many orbits the group makes of the whole space
     std::uint64_t Left = 0;  // the fewest results left unreached at the first size
