@@ -790,6 +790,38 @@ Elem RandomBinaryColumn(int b, std::mt19937_64& rng)
     }
 }
 
+// The column with one of its a digits changed to another value (never the
+// zero column).
+Elem OtherTernaryDigit(Elem c, int a, std::mt19937_64& rng)
+{
+    while (true) {
+        const std::uint32_t bit = 1u << (rng() % a);
+        std::uint32_t ones = Ones(c) & ~bit, twos = Twos(c) & ~bit;
+        const int was = (Ones(c) & bit) ? 1 : (Twos(c) & bit) ? 2 : 0;
+        const int now = (was + 1 + static_cast<int>(rng() % 2)) % 3;
+        ones |= now == 1 ? bit : 0;
+        twos |= now == 2 ? bit : 0;
+        if (ones | twos) {
+            return MakeElem(ones, twos, 0);
+        }
+    }
+}
+
+// The binary column with one of its b bits flipped (never the zero column;
+// with one binary digit there is no other column).
+Elem OtherBinaryDigit(Elem c, int b, std::mt19937_64& rng)
+{
+    if (b < 2) {
+        return c;
+    }
+    while (true) {
+        const std::uint32_t bits = Bits(c) ^ (1u << (rng() % b));
+        if (bits) {
+            return MakeElem(0, 0, bits);
+        }
+    }
+}
+
 } // namespace
 
 void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
@@ -870,12 +902,23 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
         }
         const double temp = t0 * std::pow(t1 / t0, static_cast<double>(m) / moves);
         const std::size_t before = st.Uncovered();
-        // One coset alone can be anywhere: only its columns matter.
-        const bool columnMove = !free.empty() && (cosets == 1 || rng() % 4 == 0);
+        // One coset alone can be anywhere: only its columns matter. At level 1
+        // the cosets carry the search; at levels 2 and 3 a handful of cosets
+        // meets many columns, whose sums decide nearly everything, so two
+        // moves in three change a column there.
+        const bool columnMove = !free.empty()
+            && (cosets == 1 || (R == 1 ? rng() % 4 == 0 : rng() % 3 != 0));
         if (columnMove) {
             const int j = free[rng() % free.size()];
             const Elem old = st.Columns()[j];
-            st.SetColumn(j, st.Ternary(j) ? RandomTernaryColumn(a, rng) : RandomBinaryColumn(b, rng));
+            // At levels 2 and 3 half of the column moves change one digit
+            // only: a small step, where a new column would upset every sum
+            // that holds it.
+            const bool oneDigit = R > 1 && rng() % 2 == 0;
+            const Elem next = st.Ternary(j)
+                ? (oneDigit ? OtherTernaryDigit(old, a, rng) : RandomTernaryColumn(a, rng))
+                : (oneDigit ? OtherBinaryDigit(old, b, rng) : RandomBinaryColumn(b, rng));
+            st.SetColumn(j, next);
             const double delta = static_cast<double>(st.Uncovered()) - static_cast<double>(before);
             if (delta > 0 && uniform() >= std::exp(-delta / temp)) {
                 st.SetColumn(j, old);

@@ -204,19 +204,20 @@ TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
     // Ten triples at level 1 in five cosets of a 4-digit syndrome space
     // (3645 rows), eight triples in six (486 rows), seven doubles in one coset
     // of a 3-digit binary space (the 16 rows of the perfect code). A random
-    // matrix rarely allows the first at all.
+    // matrix rarely allows the first at all. At level 3, eleven triples in one
+    // coset of a 6-digit space (243 rows), found by the columns alone.
     struct Cell {
         int t, d, k, a, b;
         std::size_t cosets, rows;
-    } cells[] = { { 10, 0, 1, 4, 0, 5, 3645 }, { 8, 0, 1, 4, 0, 6, 486 },
-        { 0, 7, 1, 0, 3, 1, 16 } };
+        double heat;
+    } cells[] = { { 10, 0, 1, 4, 0, 5, 3645, 1.0 }, { 8, 0, 1, 4, 0, 6, 486, 1.0 },
+        { 0, 7, 1, 0, 3, 1, 16, 1.0 }, { 11, 0, 3, 6, 0, 1, 243, 10.0 } };
     for (const Cell& cell : cells) {
         std::vector<Code> runs;
         for (int run = 0; run < 2; ++run) {
             std::mt19937_64 rng(3);
-            const MatrixCover m
-                = SearchMatrix(
-                cell.t, cell.d, cell.a, cell.b, cell.k, cell.cosets, 400000, 0, 1.0, rng);
+            const MatrixCover m = SearchMatrix(
+                cell.t, cell.d, cell.a, cell.b, cell.k, cell.cosets, 400000, 0, cell.heat, rng);
             ASSERT_EQ(m.Syndromes.size(), cell.cosets) << cell.t << "," << cell.d;
             EXPECT_EQ(m.Left, 0u);
             ASSERT_EQ(m.TernaryColumns.size(), std::size_t(cell.t));
@@ -234,6 +235,12 @@ TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
     const MatrixCover none = SearchMatrix(10, 0, 4, 0, 1, 3, 20000, 0, 1.0, rng);
     EXPECT_TRUE(none.Syndromes.empty());
     EXPECT_GE(none.Left, 18u);
+    // With one binary syndrome digit every binary column is the same one: the
+    // one-digit column moves at level 2 must leave it and still end.
+    std::mt19937_64 rng2(1);
+    const MatrixCover single = SearchMatrix(6, 4, 3, 1, 2, 1, 200000, 0, 10.0, rng2);
+    EXPECT_TRUE(single.Syndromes.empty());
+    EXPECT_GT(single.Left, 0u);
 }
 
 TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
