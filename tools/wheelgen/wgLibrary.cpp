@@ -970,9 +970,11 @@ first, lower levels first) and keeps, for every cell, the smallest of:
 - in small syndrome spaces (up to 19,683 syndromes), simulated annealing over
   the parity-check matrix and the cosets together: a move changes one column
   or moves one coset, the cost is the number of syndromes no coset reaches.
-  This finds the unions of cosets that a random matrix almost never allows
-  (3,645 rows for 10 triples at level 1, a linear code of 2,187 rows for 14
-  triples at level 3). Half of the tries look for one coset fewer than the
+  At levels 2 and 3, where a few cosets meet many columns, two moves in three
+  change a column, half of them by one digit only. This finds the unions of
+  cosets that a random matrix almost never allows (3,645 rows for 10 triples
+  at level 1, a linear code of 2,187 rows for 14 triples at level 3, 6 cosets
+  of 3^8 for 13 triples at level 3). Half of the tries look for one coset fewer than the
   wheel in hand, the other half go straight for the best known size (below it
   where that size only follows from the rules above);
 - unions of whole orbits of a group of symmetries (in every space where the
