@@ -635,7 +635,13 @@ void Library::TrySyndromes(
     // matrices can be tried there.
     std::sort(shapes.begin(), shapes.end(),
         [](const Shape& x, const Shape& y) { return x.Points < y.Points; });
-    std::mt19937_64 rng(cellSeed);
+    // Every try draws from a stream of its own (by shape and number), so that
+    // what one try finds does not depend on how far the time cap let the
+    // tries before it go: a hit in try k comes again on any machine that
+    // gets to try k.
+    const auto tryStream = [cellSeed](const Shape& s, int attempt, int phase) {
+        return std::mt19937_64(Mix(cellSeed, s.A, s.B, attempt, phase));
+    };
     for (std::size_t si = 0; si < shapes.size(); ++si) {
         const Shape& s = shapes[si];
         // A small space needs few moves to settle, and its matrix matters more
@@ -680,6 +686,7 @@ void Library::TrySyndromes(
             // Level 1 anneals at the base temperature; at levels 2 and 3 the
             // tries alternate between a warm and a hot start.
             const double heat = k == 1 ? 1.0 : (attempt % 2 == 0 ? 3.0 : 10.0);
+            std::mt19937_64 rng = tryStream(s, attempt, 1);
             const MatrixCover m = SearchMatrix(t, d, s.A, s.B, k, target, matrixMoves,
                 seconds > 0 ? std::max(0.05, share / 2 - (Now() - shapeStart)) : 0, heat, rng);
             if (m.Syndromes.empty()) {
@@ -708,6 +715,7 @@ void Library::TrySyndromes(
                 break;
             }
             const std::size_t target = (best.Size() - 1) / mult;
+            std::mt19937_64 rng = tryStream(s, attempt, 2);
             std::vector<Elem> tc, bc;
             RandomColumns(s.A, s.B, t, d, rng, tc, bc);
             const CoverProblem p = SyndromeProblem(s.A, s.B, k, tc, bc);
@@ -1004,7 +1012,11 @@ a given seed and number of moves; the per-cell time cap only stops it early.
 
 A long run on one cell does best when it is focused on the syndrome spaces
 that can hold a small wheel, for instance
-`--cells 9,2,1 --shapes 5,2 --effort 50 --seconds 300` (3^5 x 2^2 syndromes).
+`--cells 9,2,1 --shapes 5,2 --effort 50 --seconds 300` (3^5 x 2^2 syndromes);
+`--cells 13,0,3 --shapes 8,0 --seed 1 --effort 10 --seconds 240` takes 13
+triples at level 3 from 8 cosets of 3^8 to 6. Where the run is capped by time,
+how far each search gets depends on the machine's speed, and a slower machine
+may need more seconds for the same wheel.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
