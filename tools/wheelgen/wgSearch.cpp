@@ -690,6 +690,13 @@ public:
         return all_[rng() % all_.size()];
     }
 
+    // The syndromes of every error pattern (zero included).
+    const std::vector<Elem>& AllPatterns()
+    {
+        Patterns();
+        return all_;
+    }
+
 private:
     // Sums of at most `left` column multiples over columns from `from` on,
     // skipping column `skip`.
@@ -949,6 +956,113 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
             if (delta <= 0 || uniform() < std::exp(-delta / temp)) {
                 st.MoveSyndrome(pick, to);
             }
+        }
+        best = std::min(best, st.Uncovered());
+    }
+    out.Left = best;
+    if (st.Uncovered() == 0) {
+        out.TernaryColumns.assign(st.Columns().begin(), st.Columns().begin() + t);
+        out.BinaryColumns.assign(st.Columns().begin() + t, st.Columns().end());
+        out.Syndromes = st.Syndromes();
+    }
+    return out;
+}
+
+MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint64_t steps,
+    double seconds, int tenure, std::mt19937_64& rng)
+{
+    MatrixCover out;
+    if (cosets == 0) {
+        return out;
+    }
+    Clock clock(seconds);
+    std::vector<Elem> columns;
+    for (int i = 0; i < t; ++i) {
+        columns.push_back(i < a ? MakeElem(1u << i, 0, 0) : RandomTernaryColumn(a, rng));
+    }
+    for (int i = 0; i < d; ++i) {
+        columns.push_back(i < b ? MakeElem(0, 0, 1u << i) : RandomBinaryColumn(b, rng));
+    }
+    MatrixState st(a, b, 1, columns, t);
+    const CoverProblem& shape = st.Shape();
+    for (std::size_t i = 0; i < cosets; ++i) {
+        st.Add(shape.FromDense(static_cast<std::uint32_t>(rng() % shape.Points())));
+    }
+    std::vector<int> free;
+    for (int j = a; j < t; ++j) {
+        free.push_back(j);
+    }
+    for (int j = t + b; j < t + d; ++j) {
+        free.push_back(j);
+    }
+    // A coset or column that moved stays put for `tenure` steps (give or take
+    // a little, so that no cycle of moves repeats itself exactly).
+    std::vector<std::uint64_t> cosetFree(cosets, 0), columnFree(t + d, 0);
+    std::size_t best = st.Uncovered();
+    std::vector<Elem> patterns;
+    for (std::uint64_t step = 1; step <= steps && st.Uncovered() > 0; ++step) {
+        if ((step & 63) == 0 && clock.Over()) {
+            break;
+        }
+        const Elem u = st.RandomUncovered(rng);
+        std::size_t bestAfter = SIZE_MAX;
+        std::uint64_t ties = 0;
+        bool columnMove = false;
+        std::size_t which = 0;
+        Elem to = 0;
+        const auto weigh = [&](std::size_t after, bool column, std::size_t i, Elem e) {
+            if (after < bestAfter) {
+                ties = 1;
+            } else if (after > bestAfter || rng() % ++ties != 0) {
+                return;
+            }
+            bestAfter = after;
+            columnMove = column;
+            which = i;
+            to = e;
+        };
+        // Every coset to every place from which it reaches u.
+        patterns = st.AllPatterns();
+        for (Elem p : patterns) {
+            const Elem place = Add(u, Neg(p));
+            st.Aim(place);
+            for (std::size_t i = 0; i < cosets; ++i) {
+                if (cosetFree[i] <= step) {
+                    weigh(st.UncoveredAfter(i), false, i, place);
+                }
+            }
+            st.Unaim();
+        }
+        // Every free column to the difference between u and a coset, so that
+        // this coset reaches u through it.
+        const std::vector<Elem> chosen = st.Syndromes();
+        for (int j : free) {
+            if (columnFree[j] > step) {
+                continue;
+            }
+            const Elem old = st.Columns()[j];
+            for (Elem s : chosen) {
+                const Elem c = Add(u, Neg(s));
+                const bool fits = st.Ternary(j) ? Bits(c) == 0 && (Ones(c) | Twos(c)) != 0
+                                                : (Ones(c) | Twos(c)) == 0 && Bits(c) != 0;
+                if (!fits || c == old || c == Double(old)) {
+                    continue;
+                }
+                st.SetColumn(j, c);
+                weigh(st.Uncovered(), true, static_cast<std::size_t>(j), c);
+                st.SetColumn(j, old);
+            }
+        }
+        if (ties == 0) {
+            continue; // everything that reaches u is held
+        }
+        const std::uint64_t hold = step + static_cast<std::uint64_t>(tenure) + rng() % 3;
+        if (columnMove) {
+            st.SetColumn(static_cast<int>(which), to);
+            columnFree[which] = hold;
+        } else {
+            st.MoveSyndrome(which, to);
+            cosetFree[which] = hold;
         }
         best = std::min(best, st.Uncovered());
     }

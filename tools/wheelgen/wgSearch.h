@@ -154,4 +154,14 @@ struct MatrixCover {
 MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
     std::uint64_t moves, double seconds, double heat, std::mt19937_64& rng);
 
+// The same search at level 1 as a tabu search: a step picks an unreached
+// syndrome u and weighs every move that makes a coset reach it (each coset to
+// each place within one column multiple of u, each free column to the
+// difference between u and a coset), then makes the best move that is not
+// held; a coset or column that moved is held for about `tenure` steps. Gives
+// up after `steps` steps. Where the annealing settles a few syndromes short,
+// weighing every such move finds covers it misses.
+MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint64_t steps,
+    double seconds, int tenure, std::mt19937_64& rng);
+
 } // namespace wg

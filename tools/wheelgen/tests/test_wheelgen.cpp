@@ -243,6 +243,42 @@ TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
     EXPECT_GT(single.Left, 0u);
 }
 
+TEST(WheelGenSearch, TabuSearchOverCosetsAndColumns)
+{
+    // Level 1 only: ten triples in five cosets of 3^4 (3645 rows), seven
+    // doubles in one coset of 2^3 (the perfect code's 16 rows, by its columns
+    // alone), and four triples with three doubles in four cosets of 3^2 x 2^2
+    // (72 rows: ternary and binary columns both move).
+    struct Cell {
+        int t, d, a, b;
+        std::size_t cosets, rows;
+    } cells[] = { { 10, 0, 4, 0, 5, 3645 }, { 0, 7, 0, 3, 1, 16 }, { 4, 3, 2, 2, 4, 72 } };
+    for (const Cell& cell : cells) {
+        std::vector<Code> runs;
+        for (int run = 0; run < 2; ++run) {
+            std::mt19937_64 rng(4);
+            const MatrixCover m
+                = TabuMatrix(cell.t, cell.d, cell.a, cell.b, cell.cosets, 20000, 0, 5, rng);
+            ASSERT_EQ(m.Syndromes.size(), cell.cosets) << cell.t << "," << cell.d;
+            EXPECT_EQ(m.Left, 0u);
+            for (int i = 0; i < cell.a; ++i) {
+                EXPECT_EQ(m.TernaryColumns[i], MakeElem(1u << i, 0, 0)) << "unit columns stay";
+            }
+            runs.push_back(ExpandSyndromes(m.Syndromes, cell.a, cell.b, cell.t, cell.d,
+                m.TernaryColumns, m.BinaryColumns));
+        }
+        EXPECT_EQ(runs[0].Size(), cell.rows) << cell.t << "," << cell.d;
+        EXPECT_LE(Misses(runs[0]), 1);
+        EXPECT_EQ(runs[0].Rows, runs[1].Rows) << "same seed, same wheel";
+    }
+    // Three cosets of 3^4 reach at most 63 syndromes: the search ends without
+    // a cover and tells how many it left.
+    std::mt19937_64 rng(1);
+    const MatrixCover none = TabuMatrix(10, 0, 4, 0, 3, 2000, 0, 5, rng);
+    EXPECT_TRUE(none.Syndromes.empty());
+    EXPECT_GE(none.Left, 18u);
+}
+
 TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
 {
     // Every generator of every candidate group of a mixed cell maps the space
