@@ -665,9 +665,11 @@ void Library::TrySyndromes(
         }
         const std::uint64_t mult = SpaceSize(t - s.A, d - s.B);
         // In a small syndrome space the matrix and the cosets are searched
-        // together for the first half of the shape's time.
+        // together for the first half of the shape's time (at level 1 the
+        // annealing has the first quarter, the tabu search the second).
+        const double annealEnd = k == 1 ? share / 4 : share / 2;
         for (int attempt = 0; s.Points <= kMatrixMax && attempt < attempts; ++attempt) {
-            if ((seconds > 0 && Now() - shapeStart > share / 2) || best.Size() <= mult) {
+            if ((seconds > 0 && Now() - shapeStart > annealEnd) || best.Size() <= mult) {
                 break;
             }
             std::size_t target = (best.Size() - 1) / mult;
@@ -691,7 +693,7 @@ void Library::TrySyndromes(
             const double heat = k == 1 ? 1.0 : (attempt % 2 == 0 ? 3.0 : 10.0);
             std::mt19937_64 rng = tryStream(s, attempt, 1);
             const MatrixCover m = SearchMatrix(t, d, s.A, s.B, k, target, matrixMoves,
-                seconds > 0 ? std::max(0.05, share / 2 - (Now() - shapeStart)) : 0, heat, rng);
+                seconds > 0 ? std::max(0.05, annealEnd - (Now() - shapeStart)) : 0, heat, rng);
             if (m.Syndromes.empty()) {
                 continue;
             }
@@ -1026,8 +1028,10 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   unreached syndrome and weighs every coset move and every column change that
   makes a coset reach it, then makes the best one not held by the tabu list.
   This found 44 cosets of 3^6 for 11 triples (10,692 rows), where the
-  annealing stopped at 4 to 6 syndromes short; it too hits only now and then
-  (about one run in sixty of a few seconds there);
+  annealing stopped at 4 to 6 syndromes short, and 119 and 103 cosets of
+  3^5 x 2^3 for 10 and 11 triples with 3 doubles (28,917 and 75,087 rows,
+  below the bounds that follow from the pure records). It too hits only now
+  and then (for 11 triples about one run in sixty of a few seconds);
 - unions of whole orbits of a group of symmetries (in every space where the
   group makes at most 40 million pairs of orbits within reach of each other):
   the cyclic shift of the triples or of the doubles, with an index
