@@ -31,9 +31,12 @@ constexpr std::uint64_t kSyndromeMax = 40000;
 // together with the cosets, with this many moves per try at effort 1.
 constexpr std::uint64_t kMatrixMax = 19683;
 constexpr std::uint64_t kMatrixMoves = 200000;
-// Tabu tries per shape at level 1, and the steps of each (times the effort).
+// Tabu tries per shape at level 1, and the steps of each (times the effort),
+// in syndrome spaces up to this many points: a step weighs every column
+// change against every coset, which grows with the square of the cosets.
 constexpr int kTabuTries = 8;
 constexpr std::uint64_t kTabuSteps = 5000;
+constexpr std::uint64_t kTabuMax = 6561;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
 
@@ -665,9 +668,11 @@ void Library::TrySyndromes(
         }
         const std::uint64_t mult = SpaceSize(t - s.A, d - s.B);
         // In a small syndrome space the matrix and the cosets are searched
-        // together for the first half of the shape's time (at level 1 the
-        // annealing has the first quarter, the tabu search the second).
-        const double annealEnd = k == 1 ? share / 4 : share / 2;
+        // together for the first half of the shape's time (where the tabu
+        // search runs, the annealing has the first quarter, the tabu search
+        // the second).
+        const bool tabu = k == 1 && s.Points <= kTabuMax;
+        const double annealEnd = tabu ? share / 4 : share / 2;
         for (int attempt = 0; s.Points <= kMatrixMax && attempt < attempts; ++attempt) {
             if ((seconds > 0 && Now() - shapeStart > annealEnd) || best.Size() <= mult) {
                 break;
@@ -715,7 +720,7 @@ void Library::TrySyndromes(
         // At level 1 the first tries are repeated as tabu searches, which
         // weigh every move that reaches a chosen unreached syndrome: slower
         // per step, but they settle where the annealing stops a few short.
-        for (int attempt = 0; k == 1 && s.Points <= kMatrixMax && attempt < kTabuTries; ++attempt) {
+        for (int attempt = 0; tabu && attempt < kTabuTries; ++attempt) {
             if ((seconds > 0 && Now() - shapeStart > share / 2) || best.Size() <= mult) {
                 break;
             }
@@ -1024,9 +1029,10 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   of 3^8 for 13 triples at level 3). Half of the tries look for one coset fewer than the
   wheel in hand, the other half go straight for the best known size (below it
   where that size only follows from the rules above). At level 1 the first
-  eight tries per space are also run as a tabu search: a step picks an
-  unreached syndrome and weighs every coset move and every column change that
-  makes a coset reach it, then makes the best one not held by the tabu list.
+  eight tries per space (up to 6,561 syndromes) are also run as a tabu
+  search: a step picks an unreached syndrome and weighs every coset move and
+  every column change that makes a coset reach it, then makes the best one
+  not held by the tabu list.
   This found 44 cosets of 3^6 for 11 triples (10,692 rows), where the
   annealing stopped at 4 to 6 syndromes short, and 119 and 103 cosets of
   3^5 x 2^3 for 10 and 11 triples with 3 doubles (28,917 and 75,087 rows,
