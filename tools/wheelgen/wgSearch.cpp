@@ -829,6 +829,53 @@ Elem OtherBinaryDigit(Elem c, int b, std::mt19937_64& rng)
     }
 }
 
+// A matrix with random columns (the t ternary ones, the first a of them unit
+// vectors, then the d binary ones, the first b unit vectors) and `cosets`
+// random cosets.
+MatrixState RandomStart(int t, int d, int a, int b, int R, std::size_t cosets, std::mt19937_64& rng)
+{
+    std::vector<Elem> columns;
+    for (int i = 0; i < t; ++i) {
+        columns.push_back(i < a ? MakeElem(1u << i, 0, 0) : RandomTernaryColumn(a, rng));
+    }
+    for (int i = 0; i < d; ++i) {
+        columns.push_back(i < b ? MakeElem(0, 0, 1u << i) : RandomBinaryColumn(b, rng));
+    }
+    MatrixState st(a, b, R, columns, t);
+    const CoverProblem& shape = st.Shape();
+    for (std::size_t i = 0; i < cosets; ++i) {
+        st.Add(shape.FromDense(static_cast<std::uint32_t>(rng() % shape.Points())));
+    }
+    return st;
+}
+
+// The columns that may change: all but the unit ones.
+std::vector<int> FreeColumns(int t, int d, int a, int b)
+{
+    std::vector<int> free;
+    for (int j = a; j < t; ++j) {
+        free.push_back(j);
+    }
+    for (int j = t + b; j < t + d; ++j) {
+        free.push_back(j);
+    }
+    return free;
+}
+
+// What a search reports: the fewest syndromes it left, and the matrix and
+// cosets when it reached every syndrome.
+MatrixCover Found(const MatrixState& st, int t, std::size_t best)
+{
+    MatrixCover out;
+    out.Left = best;
+    if (st.Uncovered() == 0) {
+        out.TernaryColumns.assign(st.Columns().begin(), st.Columns().begin() + t);
+        out.BinaryColumns.assign(st.Columns().begin() + t, st.Columns().end());
+        out.Syndromes = st.Syndromes();
+    }
+    return out;
+}
+
 } // namespace
 
 void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
@@ -872,32 +919,12 @@ void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector
 MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
     std::uint64_t moves, double seconds, double heat, std::mt19937_64& rng)
 {
-    MatrixCover out;
     if (cosets == 0) {
-        return out;
+        return {};
     }
     Clock clock(seconds);
-    // Columns: the t ternary ones, the first a of them unit vectors, then the
-    // d binary ones, the first b unit vectors.
-    std::vector<Elem> columns;
-    for (int i = 0; i < t; ++i) {
-        columns.push_back(i < a ? MakeElem(1u << i, 0, 0) : RandomTernaryColumn(a, rng));
-    }
-    for (int i = 0; i < d; ++i) {
-        columns.push_back(i < b ? MakeElem(0, 0, 1u << i) : RandomBinaryColumn(b, rng));
-    }
-    MatrixState st(a, b, R, columns, t);
-    const CoverProblem& shape = st.Shape();
-    for (std::size_t i = 0; i < cosets; ++i) {
-        st.Add(shape.FromDense(static_cast<std::uint32_t>(rng() % shape.Points())));
-    }
-    std::vector<int> free; // the columns that may change
-    for (int j = a; j < t; ++j) {
-        free.push_back(j);
-    }
-    for (int j = t + b; j < t + d; ++j) {
-        free.push_back(j);
-    }
+    MatrixState st = RandomStart(t, d, a, b, R, cosets, rng);
+    const std::vector<int> free = FreeColumns(t, d, a, b);
     // The temperature falls from 1.5 to 0.05 times `heat`: a column move
     // at level 3 shifts hundreds of syndromes, and needs a hotter start.
     const double t0 = 1.5 * heat, t1 = 0.05 * heat;
@@ -959,42 +986,18 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
         }
         best = std::min(best, st.Uncovered());
     }
-    out.Left = best;
-    if (st.Uncovered() == 0) {
-        out.TernaryColumns.assign(st.Columns().begin(), st.Columns().begin() + t);
-        out.BinaryColumns.assign(st.Columns().begin() + t, st.Columns().end());
-        out.Syndromes = st.Syndromes();
-    }
-    return out;
+    return Found(st, t, best);
 }
 
 MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint64_t steps,
     double seconds, int tenure, std::mt19937_64& rng)
 {
-    MatrixCover out;
     if (cosets == 0) {
-        return out;
+        return {};
     }
     Clock clock(seconds);
-    std::vector<Elem> columns;
-    for (int i = 0; i < t; ++i) {
-        columns.push_back(i < a ? MakeElem(1u << i, 0, 0) : RandomTernaryColumn(a, rng));
-    }
-    for (int i = 0; i < d; ++i) {
-        columns.push_back(i < b ? MakeElem(0, 0, 1u << i) : RandomBinaryColumn(b, rng));
-    }
-    MatrixState st(a, b, 1, columns, t);
-    const CoverProblem& shape = st.Shape();
-    for (std::size_t i = 0; i < cosets; ++i) {
-        st.Add(shape.FromDense(static_cast<std::uint32_t>(rng() % shape.Points())));
-    }
-    std::vector<int> free;
-    for (int j = a; j < t; ++j) {
-        free.push_back(j);
-    }
-    for (int j = t + b; j < t + d; ++j) {
-        free.push_back(j);
-    }
+    MatrixState st = RandomStart(t, d, a, b, 1, cosets, rng);
+    const std::vector<int> free = FreeColumns(t, d, a, b);
     // A coset or column that moved stays put for `tenure` steps (give or take
     // a little, so that no cycle of moves repeats itself exactly).
     std::vector<std::uint64_t> cosetFree(cosets, 0), columnFree(t + d, 0);
@@ -1066,13 +1069,7 @@ MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint
         }
         best = std::min(best, st.Uncovered());
     }
-    out.Left = best;
-    if (st.Uncovered() == 0) {
-        out.TernaryColumns.assign(st.Columns().begin(), st.Columns().begin() + t);
-        out.BinaryColumns.assign(st.Columns().begin() + t, st.Columns().end());
-        out.Syndromes = st.Syndromes();
-    }
-    return out;
+    return Found(st, t, best);
 }
 
 } // namespace wg
