@@ -1034,10 +1034,12 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   every column change that makes a coset reach it, then makes the best one
   not held by the tabu list.
   This found 44 cosets of 3^6 for 11 triples (10,692 rows), where the
-  annealing stopped at 4 to 6 syndromes short, and 119 and 103 cosets of
-  3^5 x 2^3 for 10 and 11 triples with 3 doubles (28,917 and 75,087 rows,
-  below the bounds that follow from the pure records). It too hits only now
-  and then (for 11 triples about one run in sixty of a few seconds);
+  annealing stopped at 4 to 6 syndromes short, 59 cosets of 3^5 x 2^2 for
+  10 triples with 2 doubles (14,337 rows) and 103 cosets of 3^5 x 2^3 for 11
+  triples with 3 doubles (75,087 rows), both below the bounds that follow
+  from the pure records. It too hits only now and then (for 11 triples about
+  one run in sixty of a few seconds, for 10 triples with 2 doubles one run
+  in eighteen of 30,000 steps);
 - unions of whole orbits of a group of symmetries (in every space where the
   group makes at most 40 million pairs of orbits within reach of each other):
   the cyclic shift of the triples or of the doubles, with an index
