@@ -876,6 +876,152 @@ MatrixCover Found(const MatrixState& st, int t, std::size_t best)
     return out;
 }
 
+// The level-1 tabu search's state over dense syndrome indices (the ternary
+// part's index times 2^b plus the binary part), with an addition table for
+// the ternary part: a step weighs hundreds of moves, each of which touches
+// every pattern of a coset or every coset of a column, so the arithmetic must
+// be a table lookup. Counts as in MatrixState: a syndrome is counted once for
+// every coset and every pattern (no error, one column once or twice) that
+// reaches it.
+class DenseTabu {
+public:
+    DenseTabu(const MatrixState& start, int t, int a, int b)
+        : shape_(start.Shape())
+        , t_(t)
+        , b_(b)
+        , mask_((1 << b) - 1)
+    {
+        n3_ = 1;
+        for (int i = 0; i < a; ++i) {
+            n3_ *= 3;
+        }
+        points_ = n3_ << b;
+        std::vector<int> digitsX(a), digitsY(a);
+        const auto digits = [a](int x, std::vector<int>& v) {
+            for (int i = 0; i < a; ++i, x /= 3) {
+                v[i] = x % 3;
+            }
+        };
+        add_.resize(std::size_t(n3_) * n3_);
+        neg_.resize(n3_);
+        for (int x = 0; x < n3_; ++x) {
+            digits(x, digitsX);
+            int negative = 0;
+            for (int i = a - 1; i >= 0; --i) {
+                negative = negative * 3 + (3 - digitsX[i]) % 3;
+            }
+            neg_[x] = static_cast<std::uint16_t>(negative);
+            for (int y = 0; y < n3_; ++y) {
+                digits(y, digitsY);
+                int sum = 0;
+                for (int i = a - 1; i >= 0; --i) {
+                    sum = sum * 3 + (digitsX[i] + digitsY[i]) % 3;
+                }
+                add_[std::size_t(x) * n3_ + y] = static_cast<std::uint16_t>(sum);
+            }
+        }
+        for (Elem c : start.Columns()) {
+            columns_.push_back(static_cast<int>(shape_.Dense(c)));
+        }
+        count_.assign(points_, 0);
+        taken_.assign(points_, 0);
+        unreached_ = points_;
+        for (Elem e : start.Syndromes()) {
+            const int s = static_cast<int>(shape_.Dense(e));
+            cosets_.push_back(s);
+            ++taken_[s];
+            Reach(s, +1);
+        }
+    }
+
+    int Points() const { return points_; }
+    int Unreached() const { return unreached_; }
+    bool Unreached(int x) const { return count_[x] == 0; }
+    bool Taken(int x) const { return taken_[x] != 0; }
+    const std::vector<int>& Cosets() const { return cosets_; }
+    int Column(int j) const { return columns_[j]; }
+    bool Ternary(int j) const { return j < t_; }
+
+    int Add(int x, int y) const
+    {
+        return (add_[std::size_t(x >> b_) * n3_ + (y >> b_)] << b_) | ((x ^ y) & mask_);
+    }
+    // The negative, which for a ternary part is also its double.
+    int Neg(int x) const { return (neg_[x >> b_] << b_) | (x & mask_); }
+    bool BinaryPartZero(int x) const { return (x & mask_) == 0; }
+    bool TernaryPartZero(int x) const { return (x >> b_) == 0; }
+
+    // Every place a pattern takes a coset: no error, then each column once
+    // and (ternary ones) twice.
+    void Patterns(std::vector<int>& out) const
+    {
+        out.assign(1, 0);
+        for (std::size_t j = 0; j < columns_.size(); ++j) {
+            out.push_back(columns_[j]);
+            if (Ternary(static_cast<int>(j))) {
+                out.push_back(Neg(columns_[j]));
+            }
+        }
+    }
+
+    void Reach(int s, int sign)
+    {
+        Count(s, sign);
+        for (std::size_t j = 0; j < columns_.size(); ++j) {
+            Count(Add(s, columns_[j]), sign);
+            if (Ternary(static_cast<int>(j))) {
+                Count(Add(s, Neg(columns_[j])), sign);
+            }
+        }
+    }
+
+    // Adds or removes what column j contributes to every coset.
+    void Through(int j, int sign)
+    {
+        const int c = columns_[j];
+        for (int s : cosets_) {
+            Count(Add(s, c), sign);
+            if (Ternary(j)) {
+                Count(Add(s, Neg(c)), sign);
+            }
+        }
+    }
+
+    // Coset i leaves its place (Reach(x, +1) and Place(i, x) put it back).
+    void Lift(std::size_t i)
+    {
+        Reach(cosets_[i], -1);
+        --taken_[cosets_[i]];
+    }
+    void Place(std::size_t i, int x)
+    {
+        cosets_[i] = x;
+        ++taken_[x];
+        Reach(x, +1);
+    }
+    void SetColumnValue(int j, int c) { columns_[j] = c; }
+
+    Elem ToElem(int x) const { return shape_.FromDense(static_cast<std::uint32_t>(x)); }
+
+private:
+    void Count(int x, int sign)
+    {
+        if (sign > 0) {
+            unreached_ -= count_[x]++ == 0;
+        } else {
+            unreached_ += --count_[x] == 0;
+        }
+    }
+
+    const CoverProblem& shape_;
+    int t_, b_, mask_, n3_ = 1, points_ = 1;
+    std::vector<std::uint16_t> add_, neg_;
+    std::vector<int> columns_, cosets_;
+    std::vector<std::uint32_t> count_;
+    std::vector<std::uint16_t> taken_;
+    int unreached_ = 0;
+};
+
 } // namespace
 
 void RandomColumns(int a, int b, int t, int d, std::mt19937_64& rng, std::vector<Elem>& tc,
@@ -996,80 +1142,113 @@ MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint
         return {};
     }
     Clock clock(seconds);
-    MatrixState st = RandomStart(t, d, a, b, 1, cosets, rng);
+    const MatrixState start = RandomStart(t, d, a, b, 1, cosets, rng);
+    DenseTabu st(start, t, a, b);
     const std::vector<int> free = FreeColumns(t, d, a, b);
-    // A coset or column that moved stays put for `tenure` steps (give or take
-    // a little, so that no cycle of moves repeats itself exactly).
+    // A coset or column that moved stays put for `tenure` to twice `tenure`
+    // steps (drawn anew each time, so that no cycle of moves repeats itself
+    // exactly), unless moving it again leaves fewer syndromes unreached than
+    // the search has seen so far.
     std::vector<std::uint64_t> cosetFree(cosets, 0), columnFree(t + d, 0);
-    std::size_t best = st.Uncovered();
-    std::vector<Elem> patterns;
-    for (std::uint64_t step = 1; step <= steps && st.Uncovered() > 0; ++step) {
+    int best = st.Unreached();
+    std::vector<int> patterns;
+    for (std::uint64_t step = 1; step <= steps && st.Unreached() > 0; ++step) {
         if ((step & 63) == 0 && clock.Over()) {
             break;
         }
-        const Elem u = st.RandomUncovered(rng);
-        std::size_t bestAfter = SIZE_MAX;
+        int u = 0;
+        do {
+            u = static_cast<int>(rng() % static_cast<std::uint64_t>(st.Points()));
+        } while (!st.Unreached(u));
+        int bestAfter = std::numeric_limits<int>::max();
         std::uint64_t ties = 0;
-        bool columnMove = false;
-        std::size_t which = 0;
-        Elem to = 0;
-        const auto weigh = [&](std::size_t after, bool column, std::size_t i, Elem e) {
+        int kind = -1, which = 0, to = 0;
+        const auto weigh = [&](bool held, int k, int i, int v) {
+            const int after = st.Unreached();
+            if (held && after >= best) {
+                return;
+            }
             if (after < bestAfter) {
                 ties = 1;
             } else if (after > bestAfter || rng() % ++ties != 0) {
                 return;
             }
             bestAfter = after;
-            columnMove = column;
+            kind = k;
             which = i;
-            to = e;
+            to = v;
         };
-        // Every coset to every place from which it reaches u.
-        patterns = st.AllPatterns();
-        for (Elem p : patterns) {
-            const Elem place = Add(u, Neg(p));
-            st.Aim(place);
-            for (std::size_t i = 0; i < cosets; ++i) {
-                if (cosetFree[i] <= step) {
-                    weigh(st.UncoveredAfter(i), false, i, place);
-                }
-            }
-            st.Unaim();
-        }
-        // Every free column to the difference between u and a coset, so that
-        // this coset reaches u through it.
-        const std::vector<Elem> chosen = st.Syndromes();
-        for (int j : free) {
-            if (columnFree[j] > step) {
-                continue;
-            }
-            const Elem old = st.Columns()[j];
-            for (Elem s : chosen) {
-                const Elem c = Add(u, Neg(s));
-                const bool fits = st.Ternary(j) ? Bits(c) == 0 && (Ones(c) | Twos(c)) != 0
-                                                : (Ones(c) | Twos(c)) == 0 && Bits(c) != 0;
-                if (!fits || c == old || c == Double(old)) {
+        // Every coset to every free place from which it reaches u.
+        st.Patterns(patterns);
+        for (std::size_t i = 0; i < cosets; ++i) {
+            const int from = st.Cosets()[i];
+            const bool held = cosetFree[i] > step;
+            st.Lift(i);
+            for (int p : patterns) {
+                const int place = st.Add(u, st.Neg(p));
+                if (st.Taken(place)) {
                     continue;
                 }
-                st.SetColumn(j, c);
-                weigh(st.Uncovered(), true, static_cast<std::size_t>(j), c);
-                st.SetColumn(j, old);
+                st.Reach(place, +1);
+                weigh(held, 0, static_cast<int>(i), place);
+                st.Reach(place, -1);
             }
+            st.Place(i, from);
         }
-        if (ties == 0) {
+        // Every free column to the difference between u and a coset (or its
+        // double), so that this coset reaches u through it.
+        for (int j : free) {
+            const int old = st.Column(j);
+            const bool held = columnFree[j] > step;
+            st.Through(j, -1);
+            for (std::size_t i = 0; i < cosets; ++i) {
+                const int c = st.Add(u, st.Neg(st.Cosets()[i]));
+                const bool fits = st.Ternary(j) ? st.BinaryPartZero(c) && !st.TernaryPartZero(c)
+                                                : st.TernaryPartZero(c) && c != 0;
+                if (!fits) {
+                    continue;
+                }
+                for (int v : { c, st.Ternary(j) ? st.Neg(c) : -1 }) {
+                    if (v < 0 || v == old) {
+                        continue;
+                    }
+                    st.SetColumnValue(j, v);
+                    st.Through(j, +1);
+                    weigh(held, 1, j, v);
+                    st.Through(j, -1);
+                }
+            }
+            st.SetColumnValue(j, old);
+            st.Through(j, +1);
+        }
+        if (kind < 0) {
             continue; // everything that reaches u is held
         }
-        const std::uint64_t hold = step + static_cast<std::uint64_t>(tenure) + rng() % 3;
-        if (columnMove) {
-            st.SetColumn(static_cast<int>(which), to);
-            columnFree[which] = hold;
+        const std::uint64_t hold = step + static_cast<std::uint64_t>(tenure)
+            + rng() % static_cast<std::uint64_t>(tenure + 1);
+        if (kind == 0) {
+            st.Lift(static_cast<std::size_t>(which));
+            st.Place(static_cast<std::size_t>(which), to);
+            cosetFree[static_cast<std::size_t>(which)] = hold;
         } else {
-            st.MoveSyndrome(which, to);
-            cosetFree[which] = hold;
+            st.Through(which, -1);
+            st.SetColumnValue(which, to);
+            st.Through(which, +1);
+            columnFree[static_cast<std::size_t>(which)] = hold;
         }
-        best = std::min(best, st.Uncovered());
+        best = std::min(best, st.Unreached());
     }
-    return Found(st, t, best);
+    MatrixCover out;
+    out.Left = static_cast<std::size_t>(best);
+    if (st.Unreached() == 0) {
+        for (int j = 0; j < t + d; ++j) {
+            (j < t ? out.TernaryColumns : out.BinaryColumns).push_back(st.ToElem(st.Column(j)));
+        }
+        for (int s : st.Cosets()) {
+            out.Syndromes.push_back(st.ToElem(s));
+        }
+    }
+    return out;
 }
 
 } // namespace wg
