@@ -896,28 +896,17 @@ public:
             n3_ *= 3;
         }
         points_ = n3_ << b;
-        std::vector<int> digitsX(a), digitsY(a);
-        const auto digits = [a](int x, std::vector<int>& v) {
-            for (int i = 0; i < a; ++i, x /= 3) {
-                v[i] = x % 3;
-            }
-        };
+        // The ternary parts' sum and negative digit by digit: the lowest digit
+        // here, the others from the row of the index divided by 3, which is
+        // already filled.
         add_.resize(std::size_t(n3_) * n3_);
         neg_.resize(n3_);
         for (int x = 0; x < n3_; ++x) {
-            digits(x, digitsX);
-            int negative = 0;
-            for (int i = a - 1; i >= 0; --i) {
-                negative = negative * 3 + (3 - digitsX[i]) % 3;
-            }
-            neg_[x] = static_cast<std::uint16_t>(negative);
+            neg_[x] = static_cast<std::uint16_t>(x == 0 ? 0 : 3 * neg_[x / 3] + (3 - x % 3) % 3);
             for (int y = 0; y < n3_; ++y) {
-                digits(y, digitsY);
-                int sum = 0;
-                for (int i = a - 1; i >= 0; --i) {
-                    sum = sum * 3 + (digitsX[i] + digitsY[i]) % 3;
-                }
-                add_[std::size_t(x) * n3_ + y] = static_cast<std::uint16_t>(sum);
+                add_[std::size_t(x) * n3_ + y] = static_cast<std::uint16_t>(x == 0
+                        ? y
+                        : 3 * add_[std::size_t(x / 3) * n3_ + y / 3] + (x % 3 + y % 3) % 3);
             }
         }
         for (Elem c : start.Columns()) {
