@@ -1072,7 +1072,10 @@ that can hold a small wheel, for instance
 triples at level 3 from 8 cosets of 3^8 to 6, and
 `--cells 10,2,1 --shapes 5,2 --seed 2 --effort 6 --seconds 240` takes 10
 triples with 2 doubles at level 1 from 14,580 rows to 14,337 in its first
-tabu try (the shipped wheel). Where the run is capped by time,
+tabu try, and `--cells 11,3,1 --shapes 5,3 --seed 2 --effort 5 --seconds 240`
+takes 11 triples with 3 doubles from 78,732 rows to 75,087, one coset at a
+time, the last in its third tabu try (both are the shipped wheels). Where the
+run is capped by time,
 how far each search gets depends on the machine's speed, and a slower machine
 may need more seconds for the same wheel.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
