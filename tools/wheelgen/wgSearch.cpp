@@ -690,13 +690,6 @@ public:
         return all_[rng() % all_.size()];
     }
 
-    // The syndromes of every error pattern (zero included).
-    const std::vector<Elem>& AllPatterns()
-    {
-        Patterns();
-        return all_;
-    }
-
 private:
     // Sums of at most `left` column multiples over columns from `from` on,
     // skipping column `skip`.

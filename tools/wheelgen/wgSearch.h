@@ -160,8 +160,9 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
 // difference between u and a coset), then makes the best move that is not
 // held; a coset or column that moved is held for `tenure` to 2 `tenure`
 // steps, unless moving it again leaves fewer syndromes unreached than any
-// state seen before. Gives up after `steps` steps. Where the annealing settles a few syndromes short,
-// weighing every such move finds covers it misses.
+// state seen before. Gives up after `steps` steps. Where the annealing
+// settles a few syndromes short, weighing every such move finds covers it
+// misses.
 MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint64_t steps,
     double seconds, int tenure, std::mt19937_64& rng);
 
