@@ -208,6 +208,49 @@ Code DirectSum(const Code& a, const Code& b)
     return c;
 }
 
+Code BlockwiseSum(const std::vector<Code>& aParts, const std::vector<Code>& bParts)
+{
+    Code c;
+    for (std::size_t s = 0; s < aParts.size() && s < bParts.size(); ++s) {
+        Code part = DirectSum(aParts[s], bParts[s]);
+        c.T = part.T;
+        c.D = part.D;
+        c.Rows.insert(c.Rows.end(), part.Rows.begin(), part.Rows.end());
+    }
+    Canonical(c);
+    return c;
+}
+
+Code GolayBlockwise()
+{
+    // The generator word of TernaryGolay(), as the weights of the split.
+    const std::array<int, 11> g = { 2, 0, 1, 2, 1, 1, 0, 0, 0, 0, 0 };
+    std::vector<Code> golay(3), pairs(3);
+    for (const Row& r : TernaryGolay().Rows) {
+        int s = 0;
+        for (int i = 0; i < 11; ++i) {
+            s += g[i] * r[i];
+        }
+        Code& part = golay[s % 3];
+        part.T = 11;
+        part.Rows.push_back(r);
+    }
+    const std::array<std::vector<std::array<std::uint8_t, 2>>, 3> values
+        = { { { { 0, 0 } }, { { 2, 1 }, { 1, 2 } }, { { 1, 1 }, { 2, 2 } } } };
+    for (int s = 0; s < 3; ++s) {
+        pairs[s].T = 2;
+        for (const auto& v : values[s]) {
+            Row r{};
+            r[0] = v[0];
+            r[1] = v[1];
+            pairs[s].Rows.push_back(r);
+        }
+    }
+    Code c = BlockwiseSum(golay, pairs);
+    c.How = "ternary Golay code in 3 parts, blockwise sum with 1, 2 and 2 rows for 2 triples";
+    return c;
+}
+
 Code Amalgamate(const Code& a, int ca, const Code& b, int cb, bool ternary,
     const std::array<int, 3>& perm)
 {

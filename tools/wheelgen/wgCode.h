@@ -58,6 +58,20 @@ Code DirectSum(const Code& a, const Code& b);
 Code Amalgamate(const Code& a, int ca, const Code& b, int cb, bool ternary,
     const std::array<int, 3>& perm);
 
+// Blockwise direct sum: the union over every part s of the direct sum of
+// a's part s and b's part s (ternary coordinates of a, then of b, then a's
+// binary, then b's). With the parts of a far enough apart, a small part of b
+// can serve where a's nearest row is close; the level is found by the
+// exhaustive check.
+Code BlockwiseSum(const std::vector<Code>& aParts, const std::vector<Code>& bParts);
+
+// The ternary Golay code in three parts by the value of c . g (mod 3), g the
+// code's generator word (weight 5), joined blockwise with {00}, {21, 12} and
+// {11, 22} on two more triples: 243 x 5 = 1,215 rows for 13 triples at
+// level 3, where the direct sum with a wheel for 2 triples at level 1 has
+// 2,187.
+Code GolayBlockwise();
+
 // Folding: the ternary coordinate `coordinate` of a code for (t + 1, b - 1)
 // becomes a double; its symbol `merged` (0, 1 or 2) is written as `into`
 // (one of the two others, which keep their meaning 0/1 in the new double).

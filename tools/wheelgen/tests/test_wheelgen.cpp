@@ -80,6 +80,52 @@ TEST(WheelGenCodes, PerfectCodes)
     EXPECT_TRUE(BinaryHamming(8).Rows.empty());
 }
 
+TEST(WheelGenCodes, GolayCodeInThreePartsBlockwise)
+{
+    const Code c = GolayBlockwise();
+    EXPECT_EQ(c.T, 13);
+    EXPECT_EQ(c.D, 0);
+    EXPECT_EQ(c.Size(), 1215u);
+    EXPECT_EQ(Misses(c), 3);
+    // The rows come from the Golay code's 729 words, 243 of them with each
+    // set: on the last two triples, 243 rows hold 00 and 486 each of the
+    // other two pairs of sets.
+    std::array<int, 9> tail{};
+    for (const Row& r : c.Rows) {
+        ++tail[r[11] + 3 * r[12]];
+    }
+    EXPECT_EQ(tail[0], 243);
+    EXPECT_EQ(tail[1 + 3 * 1] + tail[2 + 3 * 2], 486);
+    EXPECT_EQ(tail[2 + 3 * 1] + tail[1 + 3 * 2], 486);
+    // The parts taken apart and joined again give the same wheel; one set
+    // for every part (the plain direct sum with 00) loses the level.
+    std::vector<Code> golay(3), pairs(3);
+    for (const Row& r : c.Rows) {
+        Row g{};
+        std::copy(r.begin(), r.begin() + 11, g.begin());
+        Row y{};
+        y[0] = r[11];
+        y[1] = r[12];
+        const int s = y[0] == 0 ? 0 : (y[0] == y[1] ? 2 : 1);
+        golay[s].T = 11;
+        golay[s].Rows.push_back(g);
+        pairs[s].T = 2;
+        pairs[s].Rows.push_back(y);
+    }
+    for (Code& part : golay) {
+        Canonical(part);
+    }
+    for (Code& part : pairs) {
+        Canonical(part);
+    }
+    ASSERT_EQ(golay[0].Size(), 243u);
+    EXPECT_EQ(BlockwiseSum(golay, pairs).Rows, c.Rows);
+    std::vector<Code> same{ pairs[0], pairs[0], pairs[0] };
+    const Code plain = BlockwiseSum(golay, same);
+    EXPECT_EQ(plain.Size(), 729u);
+    EXPECT_EQ(Misses(plain), 4);
+}
+
 TEST(WheelGenCodes, ElementaryWheels)
 {
     for (int t = 0; t <= 4; ++t) {
