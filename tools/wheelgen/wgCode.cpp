@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
 
 namespace wg {
 
@@ -221,22 +226,33 @@ Code BlockwiseSum(const std::vector<Code>& aParts, const std::vector<Code>& bPar
     return c;
 }
 
-Code GolayBlockwise()
+namespace {
+
+// The ternary Golay code in three parts by the value of c . g (mod 3), g the
+// generator word of TernaryGolay().
+std::vector<Code> GolayParts()
 {
-    // The generator word of TernaryGolay(), as the weights of the split.
     const std::array<int, 11> g = { 2, 0, 1, 2, 1, 1, 0, 0, 0, 0, 0 };
-    std::vector<Code> golay(3), pairs(3);
+    std::vector<Code> parts(3);
     for (const Row& r : TernaryGolay().Rows) {
         int s = 0;
         for (int i = 0; i < 11; ++i) {
             s += g[i] * r[i];
         }
-        Code& part = golay[s % 3];
+        Code& part = parts[s % 3];
         part.T = 11;
         part.Rows.push_back(r);
     }
+    return parts;
+}
+
+} // namespace
+
+Code GolayBlockwise()
+{
     const std::array<std::vector<std::array<std::uint8_t, 2>>, 3> values
         = { { { { 0, 0 } }, { { 2, 1 }, { 1, 2 } }, { { 1, 1 }, { 2, 2 } } } };
+    std::vector<Code> pairs(3);
     for (int s = 0; s < 3; ++s) {
         pairs[s].T = 2;
         for (const auto& v : values[s]) {
@@ -246,8 +262,140 @@ Code GolayBlockwise()
             pairs[s].Rows.push_back(r);
         }
     }
-    Code c = BlockwiseSum(golay, pairs);
+    Code c = BlockwiseSum(GolayParts(), pairs);
     c.How = "ternary Golay code in 3 parts, blockwise sum with 1, 2 and 2 rows for 2 triples";
+    return c;
+}
+
+Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
+{
+    const int level = 3;
+    const std::vector<Code> parts = GolayParts();
+    // How far every word of Z3^11 lies from each part (counted up to
+    // level + 1), by a search outward from the part's rows; the words fall
+    // into a few classes by these three distances.
+    std::vector<int> power(12, 1);
+    for (int i = 1; i < 12; ++i) {
+        power[i] = power[i - 1] * 3;
+    }
+    const int words = power[11];
+    std::vector<std::array<std::uint8_t, 3>> far(words, { 9, 9, 9 });
+    for (int s = 0; s < 3; ++s) {
+        std::vector<int> queue;
+        for (const Row& r : parts[s].Rows) {
+            int x = 0;
+            for (int i = 0; i < 11; ++i) {
+                x += r[i] * power[i];
+            }
+            far[x][s] = 0;
+            queue.push_back(x);
+        }
+        for (std::size_t h = 0; h < queue.size(); ++h) {
+            const int x = queue[h];
+            if (far[x][s] > level) {
+                continue;
+            }
+            for (int i = 0; i < 11; ++i) {
+                const int digit = x / power[i] % 3;
+                for (int step = 1; step < 3; ++step) {
+                    const int y = x + ((digit + step) % 3 - digit) * power[i];
+                    if (far[y][s] > far[x][s] + 1) {
+                        far[y][s] = static_cast<std::uint8_t>(far[x][s] + 1);
+                        queue.push_back(y);
+                    }
+                }
+            }
+        }
+    }
+    std::map<std::array<std::uint8_t, 3>, std::int64_t> classes;
+    for (auto f : far) {
+        for (auto& v : f) {
+            v = std::min<std::uint8_t>(v, level + 1);
+        }
+        ++classes[f];
+    }
+    // The rows for the other pairs: a set per part, `rows` in all, chosen by
+    // annealing; the cost counts the results that no joined row reaches.
+    Code tail = WholeSpace(t, b);
+    const int points = static_cast<int>(tail.Size());
+    const int n = t + b;
+    std::vector<int> apart(std::size_t(points) * points);
+    for (int i = 0; i < points; ++i) {
+        for (int j = 0; j < points; ++j) {
+            int d = 0;
+            for (int k = 0; k < n; ++k) {
+                d += tail.Rows[i][k] != tail.Rows[j][k];
+            }
+            apart[std::size_t(i) * points + j] = d;
+        }
+    }
+    using Item = std::pair<int, int>; // (part, tail row)
+    std::mt19937_64 rng(seed);
+    std::set<Item> chosen;
+    std::vector<Item> items;
+    if (rows > std::size_t(3) * points) {
+        return {};
+    }
+    while (items.size() < rows) {
+        const Item it{ static_cast<int>(rng() % 3), static_cast<int>(rng() % points) };
+        if (chosen.insert(it).second) {
+            items.push_back(it);
+        }
+    }
+    const auto cost = [&]() {
+        std::int64_t missed = 0;
+        for (const auto& [f, count] : classes) {
+            for (int y = 0; y < points; ++y) {
+                int best = level + 1;
+                for (const auto& [s, r] : items) {
+                    best = std::min(best, f[s] + apart[std::size_t(y) * points + r]);
+                }
+                missed += best > level ? count : 0;
+            }
+        }
+        return missed;
+    };
+    std::int64_t now = cost();
+    const int moves = 20000;
+    double temperature = 5000;
+    const double cooling = std::pow(0.0005, 1.0 / moves);
+    auto uniform = [&rng]() { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
+    for (int m = 0; m < moves && now > 0; ++m, temperature *= cooling) {
+        const std::size_t i = rng() % items.size();
+        const Item next{ static_cast<int>(rng() % 3), static_cast<int>(rng() % points) };
+        if (chosen.count(next)) {
+            continue;
+        }
+        const Item old = items[i];
+        items[i] = next;
+        const std::int64_t after = cost();
+        if (after <= now || uniform() < std::exp(-static_cast<double>(after - now) / temperature)) {
+            chosen.erase(old);
+            chosen.insert(next);
+            now = after;
+        } else {
+            items[i] = old;
+        }
+    }
+    if (now > 0) {
+        return {};
+    }
+    std::vector<Code> sets(3);
+    for (int s = 0; s < 3; ++s) {
+        sets[s].T = t;
+        sets[s].D = b;
+    }
+    for (const auto& [s, r] : items) {
+        sets[s].Rows.push_back(tail.Rows[r]);
+    }
+    Code c = BlockwiseSum(parts, sets);
+    const auto count = [](int k, const char* one, const char* many) {
+        return std::to_string(k) + " " + (k == 1 ? one : many);
+    };
+    c.How = "ternary Golay code in 3 parts, blockwise sum with " + std::to_string(sets[0].Size())
+        + ", " + std::to_string(sets[1].Size()) + " and " + std::to_string(sets[2].Size())
+        + " rows for " + (t > 0 ? count(t, "triple", "triples") + (b > 0 ? " and " : "") : "")
+        + (b > 0 ? count(b, "double", "doubles") : "");
     return c;
 }
 

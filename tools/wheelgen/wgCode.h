@@ -72,6 +72,13 @@ Code BlockwiseSum(const std::vector<Code>& aParts, const std::vector<Code>& bPar
 // 2,187.
 Code GolayBlockwise();
 
+// The same three parts joined blockwise with sets of rows for t more triples
+// and b more doubles, `rows` rows in the three sets together, chosen by a
+// short annealing (deterministic for the seed) so that every result lies
+// within 3 of a row; an empty code when it finds none. The wheel has 243
+// times `rows` rows for 11 + t triples and b doubles.
+Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed);
+
 // Folding: the ternary coordinate `coordinate` of a code for (t + 1, b - 1)
 // becomes a double; its symbol `merged` (0, 1 or 2) is written as `into`
 // (one of the two others, which keep their meaning 0/1 in the new double).

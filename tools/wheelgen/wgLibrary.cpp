@@ -282,6 +282,17 @@ void Library::BuildCell(int t, int d, int k, const BoundsTable& bounds)
     if (d == 0 && k == 3 && t == 13) {
         consider(GolayBlockwise(), "");
     }
+    // The Golay code's three parts joined with as few rows for the other
+    // pairs as the annealing can make do with.
+    if (k == 3 && t >= 11 && t - 11 + d >= 1 && t - 11 + d <= 4 && !best.Rows.empty()) {
+        for (std::size_t rows = (best.Size() - 1) / 243; rows >= 1; --rows) {
+            Code c = GolayBlockwiseSearch(t - 11, d, rows, Mix(options_.Seed, t, d, k, 13));
+            if (c.Rows.empty()) {
+                break;
+            }
+            consider(std::move(c), "");
+        }
+    }
     if (t == 0 && k == 1 && (d == 3 || d == 7 || d == 15)) {
         consider(BinaryHamming(d), "");
     }
@@ -1017,13 +1028,17 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   agree on it joined (about a third of the direct sum's rows, half for a
   shared double); kept only where the exhaustive count shows that the levels
   still add up;
-- a blockwise sum for 13 triples at level 3: the ternary Golay code split in
+- blockwise sums with the ternary Golay code at level 3: the code split in
   three parts by the value of c . g (mod 3), g its generator word, each part
-  joined with its own rows for two more triples ({00}, {21, 12}, {11, 22}).
-  A result within 2 of a Golay word is within 3 of words in the other parts
-  often enough that these 5 rows, 5/3 beside each Golay word, do the work of
-  the 3 that a level-1 wheel for two triples puts beside every word: 1,215
-  rows, the best known size (the direct sum has 2,187);
+  joined with its own rows for the other pairs. For 13 triples these are
+  {00}, {21, 12} and {11, 22}: a result within 2 of a Golay word is within 3
+  of words in the other parts often enough that these 5 rows, 5/3 beside
+  each Golay word, do the work of the 3 that a level-1 wheel for two triples
+  puts beside every word: 1,215 rows, the best known size (the direct sum
+  has 2,187). Beside up to 4 other pairs, a short annealing chooses the
+  three sets with as few rows as it can: 972 rows for 12 triples and a
+  double (the rules give 1,215), 1,458 for 12 and 2 (2,187), 2,916 for 12
+  and 3 (4,374), 4,131 for 13 and 2 (4,374);
 - local search at fixed size (cost: the results no row covers; a move takes a
   row one pair away into the ball of an uncovered result, or moves the row that
   alone covers least; a short tabu list), lowering the size while it succeeds,
@@ -1079,7 +1094,8 @@ A long run on one cell does best when it is focused on the syndrome spaces
 that can hold a small wheel, for instance
 `--cells 9,2,1 --shapes 5,2 --effort 50 --seconds 300` (3^5 x 2^2 syndromes);
 `--cells 13,0,3 --shapes 8,0 --seed 1 --effort 10 --seconds 540` takes 13
-triples at level 3 from 8 cosets of 3^8 to 6, and
+triples at level 3 from 8 cosets of 3^8 to 6 (the blockwise sum above has
+since made 5 cosets' worth), and
 `--cells 10,2,1 --shapes 5,2 --seed 2 --effort 6 --seconds 240` takes 10
 triples with 2 doubles at level 1 from 14,580 rows to 14,337 in its first
 tabu try, and `--cells 11,3,1 --shapes 5,3 --seed 2 --effort 5 --seconds 240`

@@ -126,6 +126,24 @@ TEST(WheelGenCodes, GolayCodeInThreePartsBlockwise)
     EXPECT_EQ(Misses(plain), 4);
 }
 
+TEST(WheelGenCodes, GolayPartsJoinedWithFoundRows)
+{
+    // 12 triples and a double at level 3: 4 rows for the triple and the
+    // double over the three parts make 972 rows (the rules give 1,215).
+    const Code c = GolayBlockwiseSearch(1, 1, 4, 1);
+    ASSERT_FALSE(c.Rows.empty());
+    EXPECT_EQ(c.T, 12);
+    EXPECT_EQ(c.D, 1);
+    EXPECT_EQ(c.Size(), 972u);
+    EXPECT_EQ(Misses(c), 3);
+    EXPECT_EQ(GolayBlockwiseSearch(1, 1, 4, 1).Rows, c.Rows) << "same seed, same wheel";
+    for (const Row& r : c.Rows) {
+        EXPECT_LE(r[12], 1) << "a double's digit";
+    }
+    // One row for all three parts is 243 rows, below the lower bound.
+    EXPECT_TRUE(GolayBlockwiseSearch(1, 1, 1, 1).Rows.empty());
+}
+
 TEST(WheelGenCodes, ElementaryWheels)
 {
     for (int t = 0; t <= 4; ++t) {
