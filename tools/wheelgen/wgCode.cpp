@@ -267,13 +267,19 @@ Code GolayBlockwise()
     return c;
 }
 
-Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
+namespace {
+
+// The level the Golay code's parts are joined for.
+constexpr int kBlockwiseLevel = 3;
+
+// How far every word of Z3^11 lies from each of the Golay code's three parts
+// (counted up to the level + 1), by a search outward from the part's rows;
+// the words fall into a few classes by these three distances, with their
+// numbers of words.
+std::map<std::array<std::uint8_t, 3>, std::int64_t> GolayDistanceClasses()
 {
-    const int level = 3;
+    const int level = kBlockwiseLevel;
     const std::vector<Code> parts = GolayParts();
-    // How far every word of Z3^11 lies from each part (counted up to
-    // level + 1), by a search outward from the part's rows; the words fall
-    // into a few classes by these three distances.
     std::vector<int> power(12, 1);
     for (int i = 1; i < 12; ++i) {
         power[i] = power[i - 1] * 3;
@@ -314,6 +320,18 @@ Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
         }
         ++classes[f];
     }
+    return classes;
+}
+
+} // namespace
+
+Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
+{
+    const int level = kBlockwiseLevel;
+    const std::vector<Code> parts = GolayParts();
+    // The same for every size and every cell: sorted once.
+    static const std::map<std::array<std::uint8_t, 3>, std::int64_t> classes
+        = GolayDistanceClasses();
     // The rows for the other pairs: a set per part, `rows` in all, chosen by
     // annealing; the cost counts the results that no joined row reaches.
     Code tail = WholeSpace(t, b);
