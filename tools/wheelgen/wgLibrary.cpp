@@ -1100,8 +1100,14 @@ since made 5 cosets' worth), and
 triples with 2 doubles at level 1 from 14,580 rows to 14,337 in its first
 tabu try, and `--cells 11,3,1 --shapes 5,3 --seed 2 --effort 5 --seconds 240`
 takes 11 triples with 3 doubles from 78,732 rows to 75,087, one coset at a
-time, the last in its third tabu try (both are the shipped wheels). Where the
-run is capped by time,
+time, the last in its third tabu try (both are the shipped wheels). For pure
+triples the space of 3^6 syndromes holds smaller wheels than 3^5:
+`--cells 12,0,1 --shapes 6,0 --seed 5 --effort 6 --seconds 800` takes 12
+triples at level 1 from 14 cosets of 3^5 (30,618 rows) to 40 of 3^6 (29,160),
+and `--cells 9,0,1 --shapes 6,0 --effort 6 --seconds 900` takes 9 triples
+from 18 cosets of 3^5 (1,458 rows) to 52 of 3^6 (1,404) with `--seed 5`, then
+to 51 (1,377) with `--seed 6` (the shipped wheels; each run ends on its own
+before the time cap here). Where the run is capped by time,
 how far each search gets depends on the machine's speed, and a slower machine
 may need more seconds for the same wheel.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
