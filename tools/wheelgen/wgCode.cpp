@@ -377,7 +377,6 @@ Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
     const int moves = 20000;
     double temperature = 5000;
     const double cooling = std::pow(0.0005, 1.0 / moves);
-    auto uniform = [&rng]() { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
     for (int m = 0; m < moves && now > 0; ++m, temperature *= cooling) {
         const std::size_t i = rng() % items.size();
         const Item next{ static_cast<int>(rng() % 3), static_cast<int>(rng() % points) };
@@ -387,7 +386,7 @@ Code GolayBlockwiseSearch(int t, int b, std::size_t rows, std::uint64_t seed)
         const Item old = items[i];
         items[i] = next;
         const std::int64_t after = cost();
-        if (after <= now || uniform() < std::exp(-static_cast<double>(after - now) / temperature)) {
+        if (after <= now || Uniform01(rng) < std::exp(-static_cast<double>(after - now) / temperature)) {
             chosen.erase(old);
             chosen.insert(next);
             now = after;

@@ -9,12 +9,19 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace wg {
 
 using Row = rav::tWheelRow;
+
+// A draw from [0, 1) with 53 random bits, for the annealing's acceptance test.
+inline double Uniform01(std::mt19937_64& rng)
+{
+    return static_cast<double>(rng() >> 11) * 0x1.0p-53;
+}
 
 struct Code {
     int T = 0; // ternary coordinates (triples)

@@ -340,7 +340,7 @@ public:
         }
         // A move that uncovers more than it covers is made only now and then.
         if (bestDelta > 0 && temperature > 0) {
-            const double r = static_cast<double>(rng() >> 11) * 0x1.0p-53;
+            const double r = Uniform01(rng);
             if (r >= std::exp(-static_cast<double>(bestDelta) / temperature)) {
                 return;
             }
@@ -1056,7 +1056,6 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
     // The temperature falls from 1.5 to 0.05 times `heat`: a column move
     // at level 3 shifts hundreds of syndromes, and needs a hotter start.
     const double t0 = 1.5 * heat, t1 = 0.05 * heat;
-    auto uniform = [&rng]() { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
     std::size_t best = st.Uncovered();
     for (std::uint64_t m = 0; m < moves && st.Uncovered() > 0; ++m) {
         if ((m & 255) == 0 && clock.Over()) {
@@ -1082,7 +1081,7 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
                 : (oneDigit ? OtherBinaryDigit(old, b, rng) : RandomBinaryColumn(b, rng));
             st.SetColumn(j, next);
             const double delta = static_cast<double>(st.Uncovered()) - static_cast<double>(before);
-            if (delta > 0 && uniform() >= std::exp(-delta / temp)) {
+            if (delta > 0 && Uniform01(rng) >= std::exp(-delta / temp)) {
                 st.SetColumn(j, old);
             }
         } else {
@@ -1108,7 +1107,7 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
             }
             st.Unaim();
             const double delta = static_cast<double>(bestAfter) - static_cast<double>(before);
-            if (delta <= 0 || uniform() < std::exp(-delta / temp)) {
+            if (delta <= 0 || Uniform01(rng) < std::exp(-delta / temp)) {
                 st.MoveSyndrome(pick, to);
             }
         }
