@@ -39,6 +39,8 @@ constexpr std::uint64_t kTabuSteps = 5000;
 constexpr std::uint64_t kTabuMax = 6561;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
+// Steps of the weighted search at effort 1.
+constexpr std::uint64_t kWeightedSteps = 2000000;
 
 std::uint64_t Mix(std::uint64_t seed, int t, int d, int k, int salt = 0)
 {
@@ -502,8 +504,10 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         limits.MovesPerSize = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
         limits.MinSize = lower;
         limits.Temperature = LevelTemperature(k);
-        limits.Seconds
-            = options_.Seconds > 0 ? std::max(1.0, options_.Seconds - (Now() - started)) : 0;
+        // Half the time left, the other half for the weighted search.
+        limits.Seconds = options_.Seconds > 0
+            ? std::max(1.0, (options_.Seconds - (Now() - started)) / 2)
+            : 0;
         const SearchOutcome out = LowerCover(p, start, best.Size() - 1, limits, rng);
         if (!out.Best.empty() && out.Best.size() < best.Size()) {
             const std::string how = best.How;
@@ -511,6 +515,18 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
             best.How = fromGreedy ? "greedy, then local search" : "local search from " + how;
             if (best.How.size() > 80) {
                 best.How = "local search";
+            }
+        }
+        // Then the search by weights on the points, from a greedy wheel of its own.
+        if (best.Size() > lower && WeightedFits(p)) {
+            const double left = options_.Seconds > 0
+                ? std::max(1.0, options_.Seconds - (Now() - started))
+                : 0;
+            const SearchOutcome w = WeightedCover(p, best.Size() - 1, lower,
+                static_cast<std::uint64_t>(kWeightedSteps * options_.Effort), left, rng);
+            if (!w.Best.empty() && w.Best.size() < best.Size()) {
+                best = ElemsToCode(w.Best, t, d);
+                best.How = "greedy, then weighted local search";
             }
         }
     }
@@ -1044,6 +1060,15 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   alone covers least; a short tabu list), lowering the size while it succeeds,
   both in the wheel's own space (up to 600,000 results) and in the syndrome
   space of a random parity-check matrix (the wheel is then a union of cosets);
+- in the wheel's own space, a second local search by weights on the results:
+  every result starts at weight 1 and gains 1 for every step it stays
+  uncovered; a step takes out the row whose loss weighs least and puts in,
+  for a random uncovered result, the row of its ball whose gain weighs most
+  (not the row just taken out; ties to the row that moved longest ago). The
+  weights pull the rows towards the results that are hard to cover, where the
+  search by counts circles among equally good moves. It runs after the first,
+  from a greedy wheel of its own, in spaces whose table of balls fits in
+  64 million entries;
 - in small syndrome spaces (up to 19,683 syndromes), simulated annealing over
   the parity-check matrix and the cosets together: a move changes one column
   or moves one coset, the cost is the number of syndromes no coset reaches.

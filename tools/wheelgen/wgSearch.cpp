@@ -484,6 +484,245 @@ SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::si
     return out;
 }
 
+namespace {
+
+// The state of the weighted search over dense point numbers. score_[c] is,
+// for a point c outside the set, the weight of the uncovered points its ball
+// would cover; for a set point, minus the weight of the points only it covers.
+class WeightedState {
+public:
+    explicit WeightedState(const CoverProblem& p)
+        : n_(static_cast<std::uint32_t>(p.Points()))
+        , m_(static_cast<std::uint32_t>(p.Offsets.size()))
+        , ball_(static_cast<std::size_t>(n_) * m_)
+        , in_(n_, 0)
+        , cov_(n_, 0)
+        , coverers_(n_, 0)
+        , weight_(n_, 1)
+        , score_(n_, static_cast<std::int64_t>(m_))
+        , moved_(n_, 0)
+        , spos_(n_, -1)
+        , upos_(n_, -1)
+    {
+        for (std::uint32_t d = 0; d < n_; ++d) {
+            const Elem e = p.FromDense(d);
+            for (std::uint32_t j = 0; j < m_; ++j) {
+                ball_[static_cast<std::size_t>(d) * m_ + j] = p.Dense(Add(e, p.Offsets[j]));
+            }
+            upos_[d] = static_cast<std::int32_t>(uncovered_.size());
+            uncovered_.push_back(d);
+        }
+    }
+
+    const std::uint32_t* Ball(std::uint32_t d) const
+    {
+        return &ball_[static_cast<std::size_t>(d) * m_];
+    }
+
+    void Put(std::uint32_t s)
+    {
+        const std::uint32_t* b = Ball(s);
+        for (std::uint32_t j = 0; j < m_; ++j) {
+            const std::uint32_t q = b[j];
+            if (cov_[q] == 0) {
+                const std::uint32_t* bq = Ball(q);
+                for (std::uint32_t k = 0; k < m_; ++k) {
+                    if (bq[k] != s) {
+                        score_[bq[k]] -= weight_[q];
+                    }
+                }
+                Unlist(q);
+            } else if (cov_[q] == 1) {
+                score_[coverers_[q]] += weight_[q];
+            }
+            ++cov_[q];
+            coverers_[q] ^= s;
+        }
+        score_[s] = -score_[s];
+        in_[s] = 1;
+        spos_[s] = static_cast<std::int32_t>(set_.size());
+        set_.push_back(s);
+    }
+
+    void Take(std::uint32_t s)
+    {
+        const std::uint32_t* b = Ball(s);
+        for (std::uint32_t j = 0; j < m_; ++j) {
+            const std::uint32_t q = b[j];
+            --cov_[q];
+            coverers_[q] ^= s;
+            if (cov_[q] == 0) {
+                const std::uint32_t* bq = Ball(q);
+                for (std::uint32_t k = 0; k < m_; ++k) {
+                    if (bq[k] != s) {
+                        score_[bq[k]] += weight_[q];
+                    }
+                }
+                List(q);
+            } else if (cov_[q] == 1) {
+                score_[coverers_[q]] -= weight_[q];
+            }
+        }
+        score_[s] = -score_[s];
+        in_[s] = 0;
+        const std::int32_t at = spos_[s];
+        const std::uint32_t last = set_.back();
+        set_[at] = last;
+        spos_[last] = at;
+        set_.pop_back();
+        spos_[s] = -1;
+    }
+
+    // The set point whose loss weighs least, other than `keep`; in a large
+    // set only a sample is weighed.
+    std::uint32_t Lightest(std::mt19937_64& rng, std::uint32_t keep) const
+    {
+        constexpr std::size_t kScan = 3000, kSample = 300;
+        const bool all = set_.size() <= kScan;
+        const std::size_t count = all ? set_.size() : kSample;
+        std::uint32_t pick = kNone;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint32_t s = all ? set_[i] : set_[Below(rng, set_.size())];
+            if (s != keep && (pick == kNone || Better(s, pick))) {
+                pick = s;
+            }
+        }
+        return pick;
+    }
+
+    // For an uncovered point, the point of its ball whose gain weighs most,
+    // other than `avoid`.
+    std::uint32_t Heaviest(std::uint32_t u, std::uint32_t avoid) const
+    {
+        const std::uint32_t* b = Ball(u);
+        std::uint32_t pick = kNone;
+        for (std::uint32_t k = 0; k < m_; ++k) {
+            const std::uint32_t c = b[k];
+            if (c != avoid && !in_[c] && (pick == kNone || Better(c, pick))) {
+                pick = c;
+            }
+        }
+        return pick;
+    }
+
+    // Every uncovered point weighs one more.
+    void Weigh()
+    {
+        for (std::uint32_t q : uncovered_) {
+            ++weight_[q];
+            const std::uint32_t* bq = Ball(q);
+            for (std::uint32_t k = 0; k < m_; ++k) {
+                ++score_[bq[k]];
+            }
+        }
+    }
+
+    void Stamp(std::uint32_t s, std::uint64_t now) { moved_[s] = now; }
+    std::size_t Uncovered() const { return uncovered_.size(); }
+    std::uint32_t UncoveredAt(std::size_t i) const { return uncovered_[i]; }
+    const std::vector<std::uint32_t>& Set() const { return set_; }
+
+    static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+private:
+    bool Better(std::uint32_t a, std::uint32_t b) const
+    {
+        return score_[a] > score_[b] || (score_[a] == score_[b] && moved_[a] < moved_[b]);
+    }
+    void Unlist(std::uint32_t q)
+    {
+        const std::int32_t at = upos_[q];
+        const std::uint32_t last = uncovered_.back();
+        uncovered_[at] = last;
+        upos_[last] = at;
+        uncovered_.pop_back();
+        upos_[q] = -1;
+    }
+    void List(std::uint32_t q)
+    {
+        upos_[q] = static_cast<std::int32_t>(uncovered_.size());
+        uncovered_.push_back(q);
+    }
+
+    std::uint32_t n_, m_;
+    std::vector<std::uint32_t> ball_;
+    std::vector<std::uint8_t> in_;
+    std::vector<std::uint16_t> cov_;
+    std::vector<std::uint32_t> coverers_;
+    std::vector<std::uint64_t> weight_;
+    std::vector<std::int64_t> score_;
+    std::vector<std::uint64_t> moved_;
+    std::vector<std::int32_t> spos_, upos_;
+    std::vector<std::uint32_t> set_, uncovered_;
+};
+
+} // namespace
+
+bool WeightedFits(const CoverProblem& p)
+{
+    // 64 million entries: 256 MB for the table of balls.
+    return p.Points() * p.Offsets.size() <= (std::uint64_t(1) << 26)
+        && p.Points() < std::numeric_limits<std::uint32_t>::max();
+}
+
+SearchOutcome WeightedCover(const CoverProblem& p, std::size_t firstSize, std::size_t minSize,
+    std::uint64_t steps, double seconds, std::mt19937_64& rng)
+{
+    SearchOutcome out;
+    if (!WeightedFits(p)) {
+        return out;
+    }
+    Clock clock(seconds);
+    WeightedState st(p);
+    for (Elem e : GreedyCover(p, rng)) {
+        st.Put(p.Dense(e));
+    }
+    constexpr std::uint32_t kNone = WeightedState::kNone;
+    std::uint32_t added = kNone;
+    std::uint64_t step = 1;
+    for (; step <= steps; ++step) {
+        while (st.Uncovered() == 0) {
+            if (st.Set().size() <= firstSize
+                && (out.Best.empty() || st.Set().size() < out.Best.size())) {
+                out.Best.clear();
+                for (std::uint32_t d : st.Set()) {
+                    out.Best.push_back(p.FromDense(d));
+                }
+            }
+            if (st.Set().size() <= std::max<std::size_t>(minSize, 1)) {
+                out.Moves = step;
+                return out;
+            }
+            const std::uint32_t s = st.Lightest(rng, kNone);
+            st.Take(s);
+            st.Stamp(s, step);
+        }
+        // Out with the lightest point (not the one just put in), in with the
+        // heaviest point for a random uncovered one (not the one just taken out).
+        const std::uint32_t s = st.Lightest(rng, added);
+        if (s == kNone) {
+            break;
+        }
+        st.Take(s);
+        st.Stamp(s, step);
+        const std::uint32_t u = st.UncoveredAt(Below(rng, st.Uncovered()));
+        std::uint32_t c = st.Heaviest(u, s);
+        if (c == kNone) {
+            c = s; // u's ball holds nothing else outside the set
+        }
+        st.Put(c);
+        st.Stamp(c, step);
+        added = c;
+        st.Weigh();
+        if ((step & 1023) == 0 && clock.Over()) {
+            out.TimedOut = true;
+            break;
+        }
+    }
+    out.Moves = step;
+    return out;
+}
+
 Code ElemsToCode(const std::vector<Elem>& s, int t, int b)
 {
     Code c;

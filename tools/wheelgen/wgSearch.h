@@ -114,6 +114,21 @@ std::vector<Elem> GreedyCover(const CoverProblem& p, std::mt19937_64& rng);
 SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::size_t firstSize,
     const SearchLimits& limits, std::mt19937_64& rng);
 
+// Whether the weighted search below can hold the problem's table of balls
+// (one entry per point and offset) in reasonable memory.
+bool WeightedFits(const CoverProblem& p);
+
+// A second local search, by weights on the points: it keeps a set of the
+// size it is trying, and in each step takes out the set point whose loss
+// weighs least and puts in, for a random uncovered point, the point of its
+// ball whose gain weighs most (not the one just taken out, ties to the point
+// that moved longest ago). After every step each uncovered point weighs one
+// more, so points that stay uncovered draw the set towards them. Every time
+// the set covers, it is kept and its lightest point dropped. Starts from a
+// greedy cover; gives up after `steps` steps or `seconds` (0: no cap).
+SearchOutcome WeightedCover(const CoverProblem& p, std::size_t firstSize, std::size_t minSize,
+    std::uint64_t steps, double seconds, std::mt19937_64& rng);
+
 // Rows of the wheel for a covering set of the Hamming problem.
 Code ElemsToCode(const std::vector<Elem>& s, int t, int b);
 std::vector<Elem> CodeToElems(const Code& c);

@@ -263,6 +263,40 @@ TEST(WheelGenSearch, CoverWithoutAStartAndWithATargetBelowTheLeast)
     EXPECT_GT(out.Moves, 0u);
 }
 
+TEST(WheelGenSearch, WeightedSearchFindsTheLeastSizes)
+{
+    // 62 for nine doubles is known to be least, as are 12 for five triples
+    // and a double at level 2, 10 for four triples and two doubles.
+    struct Cell {
+        int t, d, k;
+        std::size_t least;
+    } cells[] = { { 0, 9, 1, 62 }, { 5, 1, 2, 12 }, { 4, 2, 2, 10 }, { 2, 3, 1, 12 } };
+    for (const Cell& cell : cells) {
+        const CoverProblem p = HammingProblem(cell.t, cell.d, cell.k);
+        ASSERT_TRUE(WeightedFits(p));
+        std::vector<Code> runs;
+        for (int run = 0; run < 2; ++run) {
+            std::mt19937_64 rng(7);
+            const SearchOutcome out = WeightedCover(p, 1000, cell.least, 400000, 0, rng);
+            runs.push_back(ElemsToCode(out.Best, cell.t, cell.d));
+        }
+        EXPECT_EQ(runs[0].Size(), cell.least) << cell.t << "," << cell.d << ";" << cell.k;
+        EXPECT_LE(Misses(runs[0]), cell.k);
+        EXPECT_EQ(runs[0].Rows, runs[1].Rows) << "same seed, same wheel";
+    }
+    // Below the least size nothing is reported, and the steps run out.
+    const CoverProblem p = HammingProblem(3, 0, 1);
+    std::mt19937_64 rng(1);
+    const SearchOutcome none = WeightedCover(p, 4, 1, 20000, 0, rng);
+    EXPECT_TRUE(none.Best.empty());
+    EXPECT_GT(none.Moves, 20000u);
+    // A wheel larger than asked for is not reported either.
+    std::mt19937_64 rng2(1);
+    const SearchOutcome five = WeightedCover(p, 5, 1, 20000, 0, rng2);
+    ASSERT_EQ(five.Best.size(), 5u);
+    EXPECT_EQ(Misses(ElemsToCode(five.Best, 3, 0)), 1);
+}
+
 TEST(WheelGenSearch, MatrixAndCosetsSearchedTogether)
 {
     // Ten triples at level 1 in five cosets of a 4-digit syndrome space
