@@ -1134,7 +1134,14 @@ from 18 cosets of 3^5 (1,458 rows) to 52 of 3^6 (1,404) with `--seed 5`, then
 to 51 (1,377) with `--seed 6` (the shipped wheels; each run ends on its own
 before the time cap here). Where the run is capped by time,
 how far each search gets depends on the machine's speed, and a slower machine
-may need more seconds for the same wheel.
+may need more seconds for the same wheel. Going over many cells again pays
+too: one pass over the 197 mixed cells of up to 60,000 results with
+`--seconds 15` and another with `--seed 2 --seconds 10`, then the 47 cells of
+60,000 to 600,000 results whose table of balls fits the weighted search with
+`--seconds 20` and `--seed 2 --seconds 10` (two processes at a time, each on
+half of the cells), made 46 wheels smaller, among them 5 triples with 7
+doubles at level 1 from 2,448 rows to 1,944 and 7 triples with 4 doubles at
+level 3 from 108 to 90.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
