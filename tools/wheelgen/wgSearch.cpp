@@ -127,6 +127,38 @@ std::uint64_t Below(std::mt19937_64& rng, std::uint64_t n)
     return rng() % n;
 }
 
+// A set of point numbers kept as a list: insertion, removal and a draw by
+// position in constant time (a removed point's place goes to the last one).
+class PointList {
+public:
+    explicit PointList(std::size_t points)
+        : pos_(points, -1)
+    {
+        items_.reserve(points);
+    }
+    void Insert(std::uint32_t q)
+    {
+        pos_[q] = static_cast<std::int32_t>(items_.size());
+        items_.push_back(q);
+    }
+    void Erase(std::uint32_t q)
+    {
+        const std::int32_t at = pos_[q];
+        const std::uint32_t last = items_.back();
+        items_[at] = last;
+        pos_[last] = at;
+        items_.pop_back();
+        pos_[q] = -1;
+    }
+    std::size_t size() const { return items_.size(); }
+    std::uint32_t operator[](std::size_t i) const { return items_[i]; }
+    const std::vector<std::uint32_t>& Items() const { return items_; }
+
+private:
+    std::vector<std::int32_t> pos_;
+    std::vector<std::uint32_t> items_;
+};
+
 // The search state: coverage counts, the list of uncovered points, the set.
 class Cover {
 public:
@@ -134,15 +166,13 @@ public:
         : p_(p)
         , cov_(p.Points(), 0)
         , slot_(p.Points(), -1)
-        , upos_(p.Points(), -1)
         , tabu_(p.Points(), 0)
         , coverers_(p.Points(), 0)
         , own_(p.Points(), 0)
+        , uncovered_(p.Points())
     {
-        uncovered_.reserve(p.Points());
         for (std::uint32_t i = 0; i < p.Points(); ++i) {
-            upos_[i] = static_cast<std::int32_t>(uncovered_.size());
-            uncovered_.push_back(i);
+            uncovered_.Insert(i);
         }
     }
 
@@ -166,7 +196,7 @@ public:
             const std::uint32_t q = p_.Dense(Add(e, o));
             const std::uint16_t before = cov_[q]++;
             if (before == 0) {
-                Unlist(q);
+                uncovered_.Erase(q);
                 ++own_[d];
             } else if (before == 1) {
                 --own_[coverers_[q]];
@@ -192,7 +222,7 @@ public:
             coverers_[q] ^= d;
             const std::uint16_t after = --cov_[q];
             if (after == 0) {
-                List(q);
+                uncovered_.Insert(q);
             } else if (after == 1) {
                 ++own_[coverers_[q]];
             }
@@ -351,29 +381,13 @@ public:
     }
 
 private:
-    void Unlist(std::uint32_t q)
-    {
-        const std::int32_t at = upos_[q];
-        const std::uint32_t last = uncovered_.back();
-        uncovered_[at] = last;
-        upos_[last] = at;
-        uncovered_.pop_back();
-        upos_[q] = -1;
-    }
-    void List(std::uint32_t q)
-    {
-        upos_[q] = static_cast<std::int32_t>(uncovered_.size());
-        uncovered_.push_back(q);
-    }
-
     const CoverProblem& p_;
     std::vector<std::uint16_t> cov_;
     std::vector<std::int32_t> slot_;
-    std::vector<std::int32_t> upos_;
     std::vector<std::uint64_t> tabu_;
     std::vector<std::uint32_t> coverers_;
     std::vector<std::uint32_t> own_;
-    std::vector<std::uint32_t> uncovered_;
+    PointList uncovered_;
     std::vector<Elem> words_;
     std::vector<std::pair<Elem, Elem>> candidates_;
     std::vector<std::uint32_t> ball_;
@@ -501,16 +515,15 @@ public:
         , weight_(n_, 1)
         , score_(n_, static_cast<std::int64_t>(m_))
         , moved_(n_, 0)
-        , spos_(n_, -1)
-        , upos_(n_, -1)
+        , set_(n_)
+        , uncovered_(n_)
     {
         for (std::uint32_t d = 0; d < n_; ++d) {
             const Elem e = p.FromDense(d);
             for (std::uint32_t j = 0; j < m_; ++j) {
                 ball_[static_cast<std::size_t>(d) * m_ + j] = p.Dense(Add(e, p.Offsets[j]));
             }
-            upos_[d] = static_cast<std::int32_t>(uncovered_.size());
-            uncovered_.push_back(d);
+            uncovered_.Insert(d);
         }
     }
 
@@ -531,7 +544,7 @@ public:
                         score_[bq[k]] -= weight_[q];
                     }
                 }
-                Unlist(q);
+                uncovered_.Erase(q);
             } else if (cov_[q] == 1) {
                 score_[coverers_[q]] += weight_[q];
             }
@@ -540,8 +553,7 @@ public:
         }
         score_[s] = -score_[s];
         in_[s] = 1;
-        spos_[s] = static_cast<std::int32_t>(set_.size());
-        set_.push_back(s);
+        set_.Insert(s);
     }
 
     void Take(std::uint32_t s)
@@ -558,19 +570,14 @@ public:
                         score_[bq[k]] += weight_[q];
                     }
                 }
-                List(q);
+                uncovered_.Insert(q);
             } else if (cov_[q] == 1) {
                 score_[coverers_[q]] -= weight_[q];
             }
         }
         score_[s] = -score_[s];
         in_[s] = 0;
-        const std::int32_t at = spos_[s];
-        const std::uint32_t last = set_.back();
-        set_[at] = last;
-        spos_[last] = at;
-        set_.pop_back();
-        spos_[s] = -1;
+        set_.Erase(s);
     }
 
     // The set point whose loss weighs least, other than `keep`; in a large
@@ -608,7 +615,7 @@ public:
     // Every uncovered point weighs one more.
     void Weigh()
     {
-        for (std::uint32_t q : uncovered_) {
+        for (std::uint32_t q : uncovered_.Items()) {
             ++weight_[q];
             const std::uint32_t* bq = Ball(q);
             for (std::uint32_t k = 0; k < m_; ++k) {
@@ -620,7 +627,7 @@ public:
     void Stamp(std::uint32_t s, std::uint64_t now) { moved_[s] = now; }
     std::size_t Uncovered() const { return uncovered_.size(); }
     std::uint32_t UncoveredAt(std::size_t i) const { return uncovered_[i]; }
-    const std::vector<std::uint32_t>& Set() const { return set_; }
+    const std::vector<std::uint32_t>& Set() const { return set_.Items(); }
 
     static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
@@ -628,20 +635,6 @@ private:
     bool Better(std::uint32_t a, std::uint32_t b) const
     {
         return score_[a] > score_[b] || (score_[a] == score_[b] && moved_[a] < moved_[b]);
-    }
-    void Unlist(std::uint32_t q)
-    {
-        const std::int32_t at = upos_[q];
-        const std::uint32_t last = uncovered_.back();
-        uncovered_[at] = last;
-        upos_[last] = at;
-        uncovered_.pop_back();
-        upos_[q] = -1;
-    }
-    void List(std::uint32_t q)
-    {
-        upos_[q] = static_cast<std::int32_t>(uncovered_.size());
-        uncovered_.push_back(q);
     }
 
     std::uint32_t n_, m_;
@@ -652,8 +645,7 @@ private:
     std::vector<std::uint64_t> weight_;
     std::vector<std::int64_t> score_;
     std::vector<std::uint64_t> moved_;
-    std::vector<std::int32_t> spos_, upos_;
-    std::vector<std::uint32_t> set_, uncovered_;
+    PointList set_, uncovered_;
 };
 
 } // namespace
