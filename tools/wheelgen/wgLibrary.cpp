@@ -504,9 +504,10 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         limits.MovesPerSize = static_cast<std::uint64_t>(kBaseMoves * options_.Effort);
         limits.MinSize = lower;
         limits.Temperature = LevelTemperature(k);
-        // Half the time left, the other half for the weighted search.
+        // Half the time left where the weighted search follows, else all of it.
+        const bool weighted = WeightedFits(p);
         limits.Seconds = options_.Seconds > 0
-            ? std::max(1.0, (options_.Seconds - (Now() - started)) / 2)
+            ? std::max(1.0, (options_.Seconds - (Now() - started)) / (weighted ? 2 : 1))
             : 0;
         const SearchOutcome out = LowerCover(p, start, best.Size() - 1, limits, rng);
         if (!out.Best.empty() && out.Best.size() < best.Size()) {
@@ -518,7 +519,7 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
             }
         }
         // Then the search by weights on the points, from a greedy wheel of its own.
-        if (best.Size() > lower && WeightedFits(p)) {
+        if (best.Size() > lower && weighted) {
             const double left = options_.Seconds > 0
                 ? std::max(1.0, options_.Seconds - (Now() - started))
                 : 0;
