@@ -1142,7 +1142,12 @@ too: one pass over the 197 mixed cells of up to 60,000 results with
 `--seconds 20` and `--seed 2 --seconds 10` (two processes at a time, each on
 half of the cells), made 46 wheels smaller, among them 5 triples with 7
 doubles at level 1 from 2,448 rows to 1,944 and 7 triples with 4 doubles at
-level 3 from 108 to 90.
+level 3 from 108 to 90. The cells of pure triples or pure doubles whose
+wheels were above the best known size gained from a pass of their own
+(`--cells "0,12,3;0,13,3;0,15,3;9,0,3"` and
+`--cells "0,14,2;9,0,2;10,0,2;9,0,1"`, each with `--seed 3 --effort 50
+--seconds 300`): 12 doubles at level 3 from 29 rows to the record 28, 13
+doubles at level 3 from 44 to 43, and 9 triples at level 2 from 243 to 234.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
