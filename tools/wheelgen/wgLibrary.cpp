@@ -513,7 +513,11 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         if (!out.Best.empty() && out.Best.size() < best.Size()) {
             const std::string how = best.How;
             best = ElemsToCode(out.Best, t, d);
-            best.How = fromGreedy ? "greedy, then local search" : "local search from " + how;
+            // A wheel the search lowers again keeps its text: it is still a
+            // local search from where the first one started.
+            best.How = fromGreedy          ? std::string("greedy, then local search")
+                : how.rfind("local search", 0) == 0 ? how
+                                                    : "local search from " + how;
             if (best.How.size() > 80) {
                 best.How = "local search";
             }
