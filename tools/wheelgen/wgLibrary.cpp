@@ -1152,7 +1152,8 @@ wheels were above the best known size gained from a pass of their own
 `--cells "0,14,2;9,0,2;10,0,2;9,0,1"`, each with `--seed 3 --effort 50
 --seconds 300`): 12 doubles at level 3 from 29 rows to the record 28, 13
 doubles at level 3 from 44 to 43, and 9 triples at level 2 from 243 to 234.
-Three more passes made 22 more smaller: over the 197 mixed cells with
+Three more passes made 21 more wheels smaller (one of them twice): over the
+197 mixed cells with
 `--seed 3 --seconds 10` (six, among them 2 triples with 9 doubles at level 2
 from 80 rows to 74 and, from that by a direct sum, 6 triples with 9 doubles at
 level 3 from 716 to 666), over the 44 cells of 60,000 to 600,000 results with
