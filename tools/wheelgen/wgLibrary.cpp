@@ -1161,8 +1161,8 @@ level 3 from 716 to 666), over the 44 cells of 60,000 to 600,000 results with
 --seconds 15` (eleven, among them 3 triples with 11 doubles at level 2 from
 720 to 576 and 4 with 8 at level 3 from 88 to 80); a last pass over the 197
 with `--seed 5 --seconds 10` took 4 triples with 8 doubles at level 3 on to 72
-rows and lowered two more. Five passes after those made 18 more wheels
-smaller (two of them twice): over the 197 with `--seed 6 --seconds 10`
+rows and lowered two more. Six passes after those made 19 more wheels
+smaller (three of them more than once): over the 197 with `--seed 6 --seconds 10`
 (three, among them 5 triples with 6 doubles at level 2 from 199 rows to 198
 and, from it, 9 with 6 at level 3 from 1,791 to 1,782), over the 44 with
 `--seed 4 --seconds 15` (three, among them 7 triples with 8 doubles at level 1
@@ -1170,9 +1170,11 @@ from 34,992 to 31,218 and 9 with 3 at level 2 from 1,290 to 1,215), over the
 197 with `--seed 7 --seconds 10` (five, among them 7 triples with 4 doubles at
 level 1 from 2,484 to 2,376), over the 44 with `--seed 5 --seconds 15`
 (seven, among them 8 triples with 6 doubles at level 1 from 25,272 to 24,057
-and, from it, 8 with 7 from 49,572 to 48,114, and 7 with 8 on to 31,104), and
+and, from it, 8 with 7 from 49,572 to 48,114, and 7 with 8 on to 31,104),
 over the 44 with `--seed 6 --seconds 15` (two: 8 triples with 5 doubles at
-level 1 from 13,608 to 13,365, and 8 with 4 at level 2 on to 1,147).
+level 1 from 13,608 to 13,365, and 8 with 4 at level 2 on to 1,147), and over
+the 44 with `--seed 7 --seconds 15` (three: 5 triples with 8 doubles at level
+2 from 756 to 744, 6 with 8 on to 2,005, and 8 with 4 on to 1,145).
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
