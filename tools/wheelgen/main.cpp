@@ -2,11 +2,15 @@
 //
 //   wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]
 //            [--no-search] [--dry-run] [--write-improved] [--wheels DIR]
-//            [--provenance FILE] [--shapes a,b;...]
+//            [--provenance FILE] [--shapes a,b;...] [--groups TEXT] [--kinds]
+//            [--columns C,C,.../C,...]
 //       builds every cell from the shipped wheels and the constructions,
 //       searches the chosen cells and writes those that became strictly smaller
 //       (with --write-improved also the other cells that the rules now make
-//       smaller). --shapes limits the syndrome spaces 3^a x 2^b searched.
+//       smaller). --shapes limits the syndrome spaces 3^a x 2^b searched;
+//       --groups runs only the search for unions of orbits, --kinds only the
+//       weighted search over matrices of every kind (--columns: over the
+//       cosets of the one matrix with these columns after the unit ones).
 //   wheelgen --verify DIR [--expect N]
 //       checks every wheel file in DIR exhaustively.
 //   wheelgen --report FILE
@@ -36,7 +40,7 @@ int Usage()
         "                [--no-search] [--dry-run] [--write-improved] [--quiet]\n"
                  "                [--wheels DIR]\n"
         "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
-        "                [--groups TEXT]\n"
+        "                [--groups TEXT] [--kinds] [--columns C,C,.../C,...]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -117,6 +121,11 @@ int main(int argc, char** argv)
             expect = args[++i].toInt();
         } else if (a == QLatin1String("--report") && hasValue) {
             reportFile = args[++i];
+        } else if (a == QLatin1String("--kinds")) {
+            o.Kinds = true;
+        } else if (a == QLatin1String("--columns") && hasValue) {
+            o.Columns = args[++i].toStdString();
+            o.Kinds = true;
         } else if (a == QLatin1String("--no-search")) {
             o.Search = false;
         } else if (a == QLatin1String("--write-improved")) {

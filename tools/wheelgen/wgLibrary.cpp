@@ -37,6 +37,12 @@ constexpr std::uint64_t kMatrixMoves = 200000;
 constexpr int kTabuTries = 8;
 constexpr std::uint64_t kTabuSteps = 5000;
 constexpr std::uint64_t kTabuMax = 6561;
+// The weighted search over matrices of every kind (--kinds): syndrome spaces
+// up to this many points, and at most this many kinds of matrix for a shape
+// (a tenth as many in a run without a time cap, where two kinds get a long
+// search).
+constexpr std::uint64_t kKindsMax = 6561;
+constexpr std::size_t kKinds = 300;
 // Moves per size of a search at effort 1.
 constexpr std::uint64_t kBaseMoves = 60000;
 // Steps of the weighted search at effort 1.
@@ -474,6 +480,10 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         return;
     }
     const double started = Now();
+    if (options_.Kinds) {
+        TrySyndromes(best, k, bounds, Mix(options_.Seed, t, d, k, 7), options_.Seconds);
+        return;
+    }
     const bool orbitsOnly = !options_.Groups.empty();
     const bool direct = points <= kDirectMax && !orbitsOnly;
     const bool syndromes = points >= kSyndromeMin && !orbitsOnly;
@@ -624,6 +634,72 @@ void Library::TryOrbits(
     }
 }
 
+namespace {
+
+// The columns of --columns for the syndrome space 3^a x 2^b, the unit ones
+// first; false if the text does not fit that space and the cell.
+bool GivenColumns(const std::string& text, int a, int b, int t, int d, std::vector<Elem>& tc,
+    std::vector<Elem>& bc)
+{
+    const std::size_t slash = text.find('/');
+    const std::string ternary = text.substr(0, slash);
+    const std::string binary = slash == std::string::npos ? std::string() : text.substr(slash + 1);
+    const auto split = [](const std::string& s) {
+        std::vector<std::string> parts;
+        std::size_t pos = 0;
+        while (pos < s.size()) {
+            std::size_t end = s.find(',', pos);
+            if (end == std::string::npos) {
+                end = s.size();
+            }
+            parts.push_back(s.substr(pos, end - pos));
+            pos = end + 1;
+        }
+        return parts;
+    };
+    tc.clear();
+    bc.clear();
+    for (int i = 0; i < a; ++i) {
+        tc.push_back(MakeElem(1u << i, 0, 0));
+    }
+    for (int i = 0; i < b; ++i) {
+        bc.push_back(MakeElem(0, 0, 1u << i));
+    }
+    for (const std::string& c : split(ternary)) {
+        if (static_cast<int>(c.size()) != a) {
+            return false;
+        }
+        std::uint32_t ones = 0, twos = 0;
+        for (int i = 0; i < a; ++i) {
+            if (c[static_cast<std::size_t>(i)] == '1') {
+                ones |= 1u << i;
+            } else if (c[static_cast<std::size_t>(i)] == '2') {
+                twos |= 1u << i;
+            } else if (c[static_cast<std::size_t>(i)] != '0') {
+                return false;
+            }
+        }
+        tc.push_back(MakeElem(ones, twos, 0));
+    }
+    for (const std::string& c : split(binary)) {
+        if (static_cast<int>(c.size()) != b) {
+            return false;
+        }
+        std::uint32_t bits = 0;
+        for (int i = 0; i < b; ++i) {
+            if (c[static_cast<std::size_t>(i)] == '1') {
+                bits |= 1u << i;
+            } else if (c[static_cast<std::size_t>(i)] != '0') {
+                return false;
+            }
+        }
+        bc.push_back(MakeElem(0, 0, bits));
+    }
+    return static_cast<int>(tc.size()) == t && static_cast<int>(bc.size()) == d;
+}
+
+} // namespace
+
 void Library::TrySyndromes(
     Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds)
 {
@@ -661,7 +737,8 @@ void Library::TrySyndromes(
             }
             const std::uint64_t q = SpaceSize(a, b);
             const std::uint64_t mult = SpaceSize(t - a, d - b);
-            if (q < 9 || q > kSyndromeMax || best.Size() <= mult) {
+            if (q < 9 || q > kSyndromeMax || best.Size() <= mult
+                || (options_.Kinds && q > kKindsMax)) {
                 continue;
             }
             const std::uint64_t target = (best.Size() - 1) / mult;
@@ -706,9 +783,10 @@ void Library::TrySyndromes(
         // together for the first half of the shape's time (where the tabu
         // search runs, the annealing has the first quarter, the tabu search
         // the second).
-        const bool tabu = k == 1 && s.Points <= kTabuMax;
+        const bool tabu = !options_.Kinds && k == 1 && s.Points <= kTabuMax;
         const double annealEnd = tabu ? share / 4 : share / 2;
-        for (int attempt = 0; s.Points <= kMatrixMax && attempt < attempts; ++attempt) {
+        for (int attempt = 0; !options_.Kinds && s.Points <= kMatrixMax && attempt < attempts;
+             ++attempt) {
             if ((seconds > 0 && Now() - shapeStart > annealEnd) || best.Size() <= mult) {
                 break;
             }
@@ -786,7 +864,68 @@ void Library::TrySyndromes(
             }
             best = std::move(c);
         }
-        for (int attempt = 0; attempt < attempts; ++attempt) {
+        // With --kinds, one matrix of every kind (by the weight distribution
+        // of its code) that turns up, each with a short weighted search over
+        // its cosets, then long searches for the kinds that came lowest, for
+        // the whole of the shape's time, and nothing else.
+        if (options_.Kinds && s.Points <= kKindsMax && best.Size() > mult) {
+            const std::size_t floor
+                = std::max<std::size_t>(s.Sphere, static_cast<std::size_t>((lower + mult - 1) / mult));
+            const double effort = std::max(1.0, options_.Effort);
+            std::mt19937_64 rng = tryStream(s, 0, 4);
+            MatrixCover m;
+            std::vector<Elem> tc, bc;
+            if (!options_.Columns.empty()) {
+                // The given matrix only: long weighted searches over its
+                // cosets from new starts for the whole time (two without a cap).
+                if (!GivenColumns(options_.Columns, s.A, s.B, t, d, tc, bc)) {
+                    continue;
+                }
+                const CoverProblem p = SyndromeProblem(s.A, s.B, k, tc, bc);
+                for (int round = 0; WeightedFits(p) && (seconds > 0 || round < 2); ++round) {
+                    const double left = share - (Now() - shapeStart);
+                    if (seconds > 0 && left <= 0) {
+                        break;
+                    }
+                    const SearchOutcome o = WeightedCover(p, std::numeric_limits<std::size_t>::max(),
+                        floor,
+                        static_cast<std::uint64_t>(static_cast<double>(s.Points) * 3000 * effort),
+                        seconds > 0 ? left : 0, rng);
+                    if (!o.Best.empty() && (m.Syndromes.empty() || o.Best.size() < m.Syndromes.size())) {
+                        m.TernaryColumns = tc;
+                        m.BinaryColumns = bc;
+                        m.Syndromes = o.Best;
+                    }
+                    if (!m.Syndromes.empty() && m.Syndromes.size() <= floor) {
+                        break;
+                    }
+                }
+            } else {
+                m = WeightedMatrices(t, d, s.A, s.B, k, floor,
+                    static_cast<std::uint64_t>(static_cast<double>(s.Points) * 100 * effort),
+                    seconds > 0 ? kKinds : kKinds / 10, seconds > 0 ? 4 : 2,
+                    static_cast<std::uint64_t>(static_cast<double>(s.Points) * 3000 * effort), 1,
+                    seconds > 0 ? std::max(0.05, share - (Now() - shapeStart)) : 0, rng);
+            }
+            if (!m.Syndromes.empty()) {
+                Code c = ExpandSyndromes(
+                    m.Syndromes, s.A, s.B, t, d, m.TernaryColumns, m.BinaryColumns);
+                if (c.Size() < best.Size()) {
+                    c.How = "union of " + std::to_string(m.Syndromes.size())
+                        + " cosets, syndromes 3^" + std::to_string(s.A) + "x2^"
+                        + std::to_string(s.B)
+                        + (options_.Columns.empty() ? ", weighted search over matrices of every kind"
+                                                    : ", weighted search over a given matrix");
+                    if (options_.Verbose) {
+                        std::printf("  %s: %zu rows from %zu cosets of 3^%dx2^%d, matrices by kind\n",
+                            CellText(t, d, k).c_str(), c.Size(), m.Syndromes.size(), s.A, s.B);
+                        std::fflush(stdout);
+                    }
+                    best = std::move(c);
+                }
+            }
+        }
+        for (int attempt = 0; !options_.Kinds && attempt < attempts; ++attempt) {
             if (seconds > 0 && Now() - shapeStart > share) {
                 break;
             }
@@ -1106,7 +1245,16 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   This finds the 704-row wheel for 13 doubles at level 1 (16 orbits of the
   group of order 78 made by the shift, i -> 3i and the flip). Which union a
   group's search ends in depends much on the seed: the 62-row wheel for 9
-  triples at level 3 came with one seed in about ten.
+  triples at level 3 came with one seed in about ten;
+- with `--kinds` only (a focused search, not part of the passes over many
+  cells), in syndrome spaces up to 6,561 points: random parity-check matrices
+  sorted into kinds by the weight distribution of their code; every new kind
+  gets a short search by weights over its cosets (the second local search
+  above, in the syndrome space), and the four kinds that came lowest get long
+  ones in turn. Most random matrices fall into a few common kinds whose unions
+  stop where the pure records do; a rare kind can go well below them.
+  `--columns` names the matrix instead (its columns after the unit ones) and
+  runs only the long searches over its cosets.
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for
@@ -1174,7 +1322,25 @@ and, from it, 8 with 7 from 49,572 to 48,114, and 7 with 8 on to 31,104),
 over the 44 with `--seed 6 --seconds 15` (two: 8 triples with 5 doubles at
 level 1 from 13,608 to 13,365, and 8 with 4 at level 2 on to 1,147), and over
 the 44 with `--seed 7 --seconds 15` (three: 5 triples with 8 doubles at level
-2 from 756 to 744, 6 with 8 on to 2,005, and 8 with 4 on to 1,145).
+2 from 756 to 744, 6 with 8 on to 2,005, and 8 with 4 on to 1,145). Two
+more passes over the 44, with `--seed 8` and `--seed 9 --seconds 15`, took 8
+triples with 5 doubles at level 1 to 13,284 and then 13,122 rows, 7 with 6 at
+level 2 to 1,512, 8 with 4 to 1,134 and 6 with 8 to 2,004.
+
+The long searches over the cosets of one matrix found mixed wheels below the
+sizes that follow from the pure records. For 9 triples and a double at
+level 1, `--cells 9,1,1 --shapes 6,1 --columns 102212,110122,021112 --seconds
+60` builds 94 cosets of 3^6 x 2 (2,538 rows, was 2,592): a kind of matrix that
+turns up about once in 2,000 draws, whose code has 24 words of weight 6 and 2
+of weight 9 (it came from the search over kinds). For 10 triples and a double,
+`--cells 10,1,1 --shapes 6,1 --columns 202001,002022,020021,120022 --seconds
+120` builds 84 cosets (6,804 rows, was 7,290, the size that doubling the best
+known wheel for 10 triples gives); its kind turned up about once in 4,000
+draws in a sampling of 681 kinds with two short searches each, and only it
+went below 90 cosets (the common kinds that reach 90 stay there under long
+searches). From it the rules give 10 triples with 2 doubles 13,608 rows
+(was 14,337), with 3 doubles 27,216 (was 28,431), and 11 triples with a double
+20,412 (was 21,384).
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double

@@ -60,6 +60,14 @@ struct Options {
     // Only the search for unions of orbits, and only under the groups whose
     // description contains this text (empty: every search, every group).
     std::string Groups;
+    // Only the weighted search over matrices of every kind, in the syndrome
+    // spaces that --shapes allows (the other searches never run it).
+    bool Kinds = false;
+    // With Kinds: the one parity-check matrix to search instead, by its
+    // columns after the unit ones ("0121,2201" for ternary columns of 3^4,
+    // then "/" and the binary ones, "011,101" for 2^3); only the shape it
+    // fits is searched.
+    std::string Columns;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.

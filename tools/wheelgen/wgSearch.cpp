@@ -1,6 +1,7 @@
 #include "wgSearch.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -115,6 +116,15 @@ public:
         }
         const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start_;
         return d.count() > limit_;
+    }
+    // The time left, for a search inside this one (0: no cap).
+    double Left() const
+    {
+        if (limit_ <= 0) {
+            return 0;
+        }
+        const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start_;
+        return std::max(0.01, limit_ - d.count());
     }
 
 private:
@@ -1461,6 +1471,117 @@ MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint
         }
     }
     return out;
+}
+
+std::vector<int> KernelWeights(int a, int b, const std::vector<Elem>& ternaryColumns,
+    const std::vector<Elem>& binaryColumns)
+{
+    const int freeT = static_cast<int>(ternaryColumns.size()) - a;
+    const int freeB = static_cast<int>(binaryColumns.size()) - b;
+    if (freeT > 7 || freeB > 10) {
+        return {};
+    }
+    // A word of the code is (-A y, y) on the ternary part and (B z, z) on the
+    // binary part: its weight is that of y and of the sum of y's columns.
+    std::vector<int> weights(ternaryColumns.size() + 1 + binaryColumns.size() + 1, 0);
+    const std::uint64_t ny = SpaceSize(freeT, 0);
+    for (std::uint64_t y = 0; y < ny; ++y) {
+        Elem sum = 0;
+        int w = 0;
+        std::uint64_t rest = y;
+        for (int j = 0; j < freeT; ++j, rest /= 3) {
+            const int v = static_cast<int>(rest % 3);
+            if (v != 0) {
+                ++w;
+                const Elem c = ternaryColumns[static_cast<std::size_t>(a + j)];
+                sum = Add(sum, v == 1 ? c : Double(c));
+            }
+        }
+        w += std::popcount(Ones(sum) | Twos(sum));
+        ++weights[static_cast<std::size_t>(w)];
+    }
+    const std::size_t base = ternaryColumns.size() + 1;
+    for (std::uint32_t z = 0; z < (1u << freeB); ++z) {
+        Elem sum = 0;
+        for (int j = 0; j < freeB; ++j) {
+            if ((z >> j) & 1u) {
+                sum = Add(sum, binaryColumns[static_cast<std::size_t>(b + j)]);
+            }
+        }
+        ++weights[base + static_cast<std::size_t>(std::popcount(z) + std::popcount(Bits(sum)))];
+    }
+    return weights;
+}
+
+MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cosets,
+    std::uint64_t steps, std::size_t kinds, std::size_t keep, std::uint64_t longSteps,
+    int rounds, double seconds, std::mt19937_64& rng)
+{
+    struct Tried {
+        std::size_t Size;
+        std::vector<Elem> Ternary, Binary;
+    };
+    MatrixCover best;
+    const auto take = [&](const SearchOutcome& o, const std::vector<Elem>& tc,
+                          const std::vector<Elem>& bc) {
+        if (o.Best.empty() || (!best.Syndromes.empty() && o.Best.size() >= best.Syndromes.size())) {
+            return;
+        }
+        best.TernaryColumns = tc;
+        best.BinaryColumns = bc;
+        best.Syndromes = o.Best;
+    };
+    // First every kind that turns up gets one short search, for at most half
+    // the time; the draws stop at 5,000 for every kind wanted, so a kind
+    // rarer than that is left out.
+    Clock screen(seconds / 2);
+    std::set<std::vector<int>> seen;
+    std::vector<Tried> tried;
+    const std::uint64_t draws = static_cast<std::uint64_t>(kinds) * 5000;
+    for (std::uint64_t draw = 0; draw < draws && seen.size() < kinds && !screen.Over(); ++draw) {
+        std::vector<Elem> tc, bc;
+        RandomColumns(a, b, t, d, rng, tc, bc);
+        std::vector<int> kind = KernelWeights(a, b, tc, bc);
+        if (kind.empty() || !seen.insert(std::move(kind)).second) {
+            continue;
+        }
+        const CoverProblem p = SyndromeProblem(a, b, R, tc, bc);
+        if (!WeightedFits(p)) {
+            return best;
+        }
+        const SearchOutcome o = WeightedCover(
+            p, std::numeric_limits<std::size_t>::max(), cosets, steps, screen.Left(), rng);
+        take(o, tc, bc);
+        if (!best.Syndromes.empty() && best.Syndromes.size() <= cosets) {
+            return best;
+        }
+        if (!o.Best.empty()) {
+            tried.push_back({ o.Best.size(), std::move(tc), std::move(bc) });
+        }
+    }
+    // Then the kinds that came lowest get long searches from new starts, in
+    // turn, for the rest of the time (or `rounds` rounds without a cap): a
+    // short search tells the kinds apart, but only a long one gets near the
+    // least union of a good kind.
+    std::stable_sort(tried.begin(), tried.end(),
+        [](const Tried& x, const Tried& y) { return x.Size < y.Size; });
+    tried.resize(std::min(tried.size(), keep));
+    Clock all(seconds);
+    for (int round = 0; !tried.empty() && (seconds > 0 || round < rounds) && !all.Over(); ++round) {
+        for (const Tried& m : tried) {
+            if (all.Over()) {
+                break;
+            }
+            const CoverProblem p = SyndromeProblem(a, b, R, m.Ternary, m.Binary);
+            const SearchOutcome o = WeightedCover(p, std::numeric_limits<std::size_t>::max(),
+                cosets, longSteps, all.Left(), rng);
+            take(o, m.Ternary, m.Binary);
+            if (!best.Syndromes.empty() && best.Syndromes.size() <= cosets) {
+                return best;
+            }
+        }
+    }
+    return best;
 }
 
 } // namespace wg

@@ -377,6 +377,60 @@ TEST(WheelGenSearch, TabuSearchOverCosetsAndColumns)
     EXPECT_GE(none.Left, 18u);
 }
 
+TEST(WheelGenSearch, MatricesOfEveryKind)
+{
+    // The weight distribution of the code: the ternary Hamming code of
+    // length 4 has eight words of weight 3, the binary one of length 7 seven
+    // of weight 3, seven of 4 and one of 7 (each part with the other's single
+    // empty word after it).
+    const Elem e1 = MakeElem(1, 0, 0), e2 = MakeElem(2, 0, 0);
+    const std::vector<Elem> hamming4{ e1, e2, MakeElem(3, 0, 0), MakeElem(1, 2, 0) };
+    EXPECT_EQ(KernelWeights(2, 0, hamming4, {}), (std::vector<int>{ 1, 0, 0, 8, 0, 1 }));
+    std::vector<Elem> hamming7;
+    for (std::uint32_t c : { 1u, 2u, 4u, 3u, 5u, 6u, 7u }) {
+        hamming7.push_back(MakeElem(0, 0, c));
+    }
+    EXPECT_EQ(KernelWeights(0, 3, {}, hamming7),
+        (std::vector<int>{ 1, 1, 0, 0, 7, 7, 0, 0, 1 }));
+    // A column times 2 gives the same code up to a sign; a repeated column a
+    // word of weight 2.
+    const std::vector<Elem> doubled{ e1, e2, MakeElem(0, 3, 0), MakeElem(1, 2, 0) };
+    EXPECT_EQ(KernelWeights(2, 0, doubled, {}), KernelWeights(2, 0, hamming4, {}));
+    const std::vector<Elem> repeated{ e1, e2, MakeElem(3, 0, 0), MakeElem(3, 0, 0) };
+    EXPECT_EQ(KernelWeights(2, 0, repeated, {})[2], 2);
+
+    // Eight triples at level 1 in six cosets of 3^4 (486 rows), seven doubles
+    // in the one coset of the perfect code; the same seed finds the same wheel.
+    struct Cell {
+        int t, d, a, b;
+        std::size_t cosets, rows;
+    } cells[] = { { 8, 0, 4, 0, 6, 486 }, { 0, 7, 0, 3, 1, 16 } };
+    for (const Cell& cell : cells) {
+        std::vector<Code> runs;
+        for (int run = 0; run < 2; ++run) {
+            std::mt19937_64 rng(1);
+            const MatrixCover m
+                = WeightedMatrices(
+                    cell.t, cell.d, cell.a, cell.b, 1, cell.cosets, 2000, 300, 2, 20000, 1, 0, rng);
+            ASSERT_EQ(m.Syndromes.size(), cell.cosets) << cell.t << "," << cell.d;
+            runs.push_back(ExpandSyndromes(m.Syndromes, cell.a, cell.b, cell.t, cell.d,
+                m.TernaryColumns, m.BinaryColumns));
+        }
+        EXPECT_EQ(runs[0].Size(), cell.rows) << cell.t << "," << cell.d;
+        EXPECT_LE(Misses(runs[0]), 1);
+        EXPECT_EQ(runs[0].Rows, runs[1].Rows) << "same seed, same wheel";
+    }
+    // Asked for fewer cosets than can reach every syndrome, it still ends and
+    // hands back the smallest union it found.
+    std::mt19937_64 rng(2);
+    const MatrixCover least = WeightedMatrices(8, 0, 4, 0, 1, 4, 2000, 20, 2, 20000, 1, 0, rng);
+    ASSERT_FALSE(least.Syndromes.empty());
+    EXPECT_GE(least.Syndromes.size(), 5u);
+    EXPECT_LE(Misses(ExpandSyndromes(least.Syndromes, 4, 0, 8, 0, least.TernaryColumns,
+                  least.BinaryColumns)),
+        1);
+}
+
 TEST(WheelGenOrbits, SymmetriesKeepTheMissesBetweenResults)
 {
     // Every generator of every candidate group of a mixed cell maps the space
@@ -613,6 +667,29 @@ TEST(WheelGenLibrary, AFocusedOrbitSearchWritesItsWheelAndHowItWasMade)
     ASSERT_TRUE(prov.open(QIODevice::ReadOnly));
     EXPECT_TRUE(prov.readAll().contains(
         QByteArray("0\t13\t1\t") + QByteArray::number(qulonglong(c.Size())) + "\tunion of "));
+}
+
+TEST(WheelGenLibrary, TheSearchOverMatricesOfEveryKindRunsAloneWhenAskedFor)
+{
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    Options o;
+    o.WheelsFolder = s.Wheels;
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    o.Seconds = 0;
+    o.Cells = { { 8, 0, 1 } };
+    o.Shapes = { { 4, 0 } };
+    o.Kinds = true;
+    Library lib(o);
+    lib.LoadShipped();
+    lib.Run(s.Bounds);
+    // Six cosets of 3^4: the smallest union there, and the best known size.
+    const Code& c = lib.Best(8, 0, 1);
+    EXPECT_EQ(c.Size(), 486u);
+    EXPECT_EQ(c.How, "union of 6 cosets, syndromes 3^4x2^0, weighted search over matrices of every kind");
+    EXPECT_LE(Misses(c), 1);
+    EXPECT_TRUE(QFile::exists(s.Wheels + "/" + LibraryFileName(8, 0, 1, 486)));
 }
 
 TEST(WheelGenLibrary, ReportTablesAndShortfalls)
