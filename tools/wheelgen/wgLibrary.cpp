@@ -1340,7 +1340,19 @@ draws in a sampling of 681 kinds with two short searches each, and only it
 went below 90 cosets (the common kinds that reach 90 stay there under long
 searches). From it the rules give 10 triples with 2 doubles 13,608 rows
 (was 14,337), with 3 doubles 27,216 (was 28,431), and 11 triples with a double
-20,412 (was 21,384).
+20,412 (was 21,384). Columns added to that matrix, each the best of all 364 by
+a short search, went on: `--cells 11,1,1 --shapes 6,1 --columns
+202001,002022,020021,120022,112022 --seconds 150` builds 78 cosets for 11
+triples and a double (18,954 rows, the size that doubling the best known
+wheel for 11 triples gives; from it 11 with 2 doubles 37,908, was 39,366), and
+`--cells 12,1,1 --shapes 6,1 --columns
+202001,002022,020021,120022,112022,112020 --seconds 180` 72 cosets for 12
+triples and a double (52,488 rows, was 55,404; from it 12 with 2 doubles
+104,976, was 107,163). A thirteenth column gets no nearer to the 53 cosets
+that 13 triples and a double would need than 68. The search over kinds itself
+found 35 cosets of 3^6 x 2^2 for 8 triples and 2 doubles at level 2 (315
+rows, was 324) with `--cells 8,2,2 --shapes "6,1;7,1;6,2" --kinds --seed 1
+--seconds 90`.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
