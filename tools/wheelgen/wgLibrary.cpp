@@ -1344,7 +1344,11 @@ searches). From it the rules give 10 triples with 2 doubles 13,608 rows
 a short search, went on: `--cells 11,1,1 --shapes 6,1 --columns
 202001,002022,020021,120022,112022 --seconds 150` builds 78 cosets for 11
 triples and a double (18,954 rows, the size that doubling the best known
-wheel for 11 triples gives; from it 11 with 2 doubles 37,908, was 39,366), and
+wheel for 11 triples gives), with 121001 as the fifth column `--cells 11,2,1
+--shapes 6,2 --columns 202001,002022,020021,120022,121001 --seed 2 --seconds
+300` 144 cosets of 3^6 x 2^2 for 11 triples and 2 doubles (34,992 rows, was
+39,366; with `--seed 1` and `--seed 3` the long searches stopped at 156, and
+from it 11 with 3 doubles 69,984, was 75,087), and
 `--cells 12,1,1 --shapes 6,1 --columns
 202001,002022,020021,120022,112022,112020 --seconds 180` 72 cosets for 12
 triples and a double (52,488 rows, was 55,404; from it 12 with 2 doubles
@@ -1352,7 +1356,9 @@ triples and a double (52,488 rows, was 55,404; from it 12 with 2 doubles
 that 13 triples and a double would need than 68. The search over kinds itself
 found 35 cosets of 3^6 x 2^2 for 8 triples and 2 doubles at level 2 (315
 rows, was 324) with `--cells 8,2,2 --shapes "6,1;7,1;6,2" --kinds --seed 1
---seconds 90`.
+--seconds 90`, and 45 cosets of 3 x 2^10 for a triple and 13 doubles at level
+2 (360 rows, was 384) with `--cells 1,13,2 --shapes "1,11;1,10;1,9" --kinds
+--seed 1 --seconds 150`.
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
