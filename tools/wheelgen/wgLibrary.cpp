@@ -879,6 +879,10 @@ void Library::TrySyndromes(
                 // The given matrix only: long weighted searches over its
                 // cosets from new starts for the whole time (two without a cap).
                 if (!GivenColumns(options_.Columns, s.A, s.B, t, d, tc, bc)) {
+                    if (options_.Verbose) {
+                        std::fprintf(stderr, "%s: the columns given do not fit 3^%dx2^%d\n",
+                            CellText(t, d, k).c_str(), s.A, s.B);
+                    }
                     continue;
                 }
                 const CoverProblem p = SyndromeProblem(s.A, s.B, k, tc, bc);
@@ -917,8 +921,9 @@ void Library::TrySyndromes(
                         + (options_.Columns.empty() ? ", weighted search over matrices of every kind"
                                                     : ", weighted search over a given matrix");
                     if (options_.Verbose) {
-                        std::printf("  %s: %zu rows from %zu cosets of 3^%dx2^%d, matrices by kind\n",
-                            CellText(t, d, k).c_str(), c.Size(), m.Syndromes.size(), s.A, s.B);
+                        std::printf("  %s: %zu rows from %zu cosets of 3^%dx2^%d, %s\n",
+                            CellText(t, d, k).c_str(), c.Size(), m.Syndromes.size(), s.A, s.B,
+                            options_.Columns.empty() ? "matrices by kind" : "given matrix");
                         std::fflush(stdout);
                     }
                     best = std::move(c);
@@ -1354,11 +1359,14 @@ from it 11 with 3 doubles 69,984, was 75,087), and
 triples and a double (52,488 rows, was 55,404; from it 12 with 2 doubles
 104,976, was 107,163). A thirteenth column gets no nearer to the 53 cosets
 that 13 triples and a double would need than 68. The search over kinds itself
-found 35 cosets of 3^6 x 2^2 for 8 triples and 2 doubles at level 2 (315
+found 34 cosets of 3^6 x 2^2 for 8 triples and 2 doubles at level 2 (306
 rows, was 324) with `--cells 8,2,2 --shapes "6,1;7,1;6,2" --kinds --seed 1
---seconds 90`, and 45 cosets of 3 x 2^10 for a triple and 13 doubles at level
-2 (360 rows, was 384) with `--cells 1,13,2 --shapes "1,11;1,10;1,9" --kinds
---seed 1 --seconds 150`.
+--seconds 90`; for a triple and 13 doubles at level 2, `--cells 1,13,2
+--shapes "1,11;1,10;1,9" --kinds --seed 1 --seconds 150` builds 44 cosets of
+3 x 2^10 (352 rows, was 384) or, where the long searches get further in the
+time, 80 cosets of 3 x 2^11 (320 rows; the second of two runs here), and from
+it the rules give 2 triples with 13 doubles 960 rows (was 1,020) and a triple
+with 14 doubles 640 (was 672).
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double

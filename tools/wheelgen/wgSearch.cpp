@@ -1534,17 +1534,20 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
     // First every kind that turns up gets one short search, for at most half
     // the time; the draws stop at 5,000 for every kind wanted, so a kind
     // rarer than that is left out.
+    Clock all(seconds);
     Clock screen(seconds / 2);
     std::set<std::vector<int>> seen;
     std::vector<Tried> tried;
+    std::size_t newKinds = 0;
     const std::uint64_t draws = static_cast<std::uint64_t>(kinds) * 5000;
-    for (std::uint64_t draw = 0; draw < draws && seen.size() < kinds && !screen.Over(); ++draw) {
+    for (std::uint64_t draw = 0; draw < draws && newKinds < kinds && !screen.Over(); ++draw) {
         std::vector<Elem> tc, bc;
         RandomColumns(a, b, t, d, rng, tc, bc);
         std::vector<int> kind = KernelWeights(a, b, tc, bc);
-        if (kind.empty() || !seen.insert(std::move(kind)).second) {
+        if (!kind.empty() && !seen.insert(std::move(kind)).second) {
             continue;
         }
+        ++newKinds;
         const CoverProblem p = SyndromeProblem(a, b, R, tc, bc);
         if (!WeightedFits(p)) {
             return best;
@@ -1566,7 +1569,6 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
     std::stable_sort(tried.begin(), tried.end(),
         [](const Tried& x, const Tried& y) { return x.Size < y.Size; });
     tried.resize(std::min(tried.size(), keep));
-    Clock all(seconds);
     for (int round = 0; !tried.empty() && (seconds > 0 || round < rounds) && !all.Over(); ++round) {
         for (const Tried& m : tried) {
             if (all.Over()) {

@@ -181,11 +181,11 @@ MatrixCover SearchMatrix(int t, int d, int a, int b, int R, std::size_t cosets,
 MatrixCover TabuMatrix(int t, int d, int a, int b, std::size_t cosets, std::uint64_t steps,
     double seconds, int tenure, std::mt19937_64& rng);
 
-
 // The weight distribution of the wheel {x : Hx = 0} for the matrix with the
 // given columns (ternary and binary parts apart, as the wheel is their
-// product). Matrices whose codes differ in it are never equivalent; those
-// that agree usually are. Empty where the code has more than 3^7 x 2^10 rows.
+// product). Matrices whose codes differ in it are never equivalent, so it
+// sorts matrices into kinds. Empty where the code has more than 3^7 x 2^10
+// rows.
 std::vector<int> KernelWeights(int a, int b, const std::vector<Elem>& ternaryColumns,
     const std::vector<Elem>& binaryColumns);
 
@@ -194,7 +194,8 @@ std::vector<int> KernelWeights(int a, int b, const std::vector<Elem>& ternaryCol
 // `steps` steps over its cosets (for at most `kinds` kinds and half of
 // `seconds`). Most random matrices fall into a few common kinds; a rare kind
 // can have a union of cosets far smaller than any common one, and skipping the
-// kinds already seen reaches it in a moment. The `keep` kinds that came lowest
+// kinds already seen reaches it in a moment (where the code is too large to
+// weigh, every matrix counts as a kind of its own). The `keep` kinds that came lowest
 // then get weighted searches of `longSteps` steps in turn, for the rest of the
 // time (`rounds` rounds where `seconds` is 0, no cap). Stops at `cosets`;
 // returns the smallest union found, at any size.
