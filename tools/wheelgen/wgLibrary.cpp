@@ -1337,36 +1337,37 @@ sizes that follow from the pure records. For 9 triples and a double at
 level 1, `--cells 9,1,1 --shapes 6,1 --columns 102212,110122,021112 --seconds
 60` builds 94 cosets of 3^6 x 2 (2,538 rows, was 2,592): a kind of matrix that
 turns up about once in 2,000 draws, whose code has 24 words of weight 6 and 2
-of weight 9 (it came from the search over kinds). For 10 triples and a double,
-`--cells 10,1,1 --shapes 6,1 --columns 202001,002022,020021,120022 --seconds
-120` builds 84 cosets (6,804 rows, was 7,290, the size that doubling the best
-known wheel for 10 triples gives); its kind turned up about once in 4,000
-draws in a sampling of 681 kinds with two short searches each, and only it
-went below 90 cosets (the common kinds that reach 90 stay there under long
-searches). From it the rules give 10 triples with 2 doubles 13,608 rows
-(was 14,337), with 3 doubles 27,216 (was 28,431), and 11 triples with a double
-20,412 (was 21,384). Columns added to that matrix, each the best of all 364 by
-a short search, went on: `--cells 11,1,1 --shapes 6,1 --columns
-202001,002022,020021,120022,112022 --seconds 150` builds 78 cosets for 11
-triples and a double (18,954 rows, the size that doubling the best known
-wheel for 11 triples gives), with 121001 as the fifth column `--cells 11,2,1
+of weight 9 (a sampling of all 134 kinds found no better one). For 10 triples
+and a double, `--cells 10,1,1 --shapes 6,1 --columns
+202001,002022,020021,120022 --seconds 120` builds 84 cosets (6,804 rows, was
+7,290, the size that doubling the best known wheel for 10 triples gives); its
+kind turned up about once in 4,000 draws in a sampling of 681 kinds with two
+short searches each, and only it went below 90 cosets (the common kinds that
+reach 90 stay there under long searches). Columns added to that matrix, each
+the best of all 364 by a short search, went on: with 112022, `--cells 11,1,1
+--shapes 6,1 --columns 202001,002022,020021,120022,112022 --seconds 150`
+builds 78 cosets for 11 triples and a double (18,954 rows, was 21,384: the
+size that doubling the best known wheel for 11 triples gives); with 112022
+and 112020, `--cells 12,1,1 --shapes 6,1 --columns
+202001,002022,020021,120022,112022,112020 --seconds 180` 72 cosets for 12
+triples and a double (52,488 rows, was 55,404); with 121001, `--cells 11,2,1
 --shapes 6,2 --columns 202001,002022,020021,120022,121001 --seed 2 --seconds
 300` 144 cosets of 3^6 x 2^2 for 11 triples and 2 doubles (34,992 rows, was
-39,366; with `--seed 1` and `--seed 3` the long searches stopped at 156, and
-from it 11 with 3 doubles 69,984, was 75,087), and
-`--cells 12,1,1 --shapes 6,1 --columns
-202001,002022,020021,120022,112022,112020 --seconds 180` 72 cosets for 12
-triples and a double (52,488 rows, was 55,404; from it 12 with 2 doubles
-104,976, was 107,163). A thirteenth column gets no nearer to the 53 cosets
-that 13 triples and a double would need than 68. The search over kinds itself
-found 34 cosets of 3^6 x 2^2 for 8 triples and 2 doubles at level 2 (306
-rows, was 324) with `--cells 8,2,2 --shapes "6,1;7,1;6,2" --kinds --seed 1
---seconds 90`; for a triple and 13 doubles at level 2, `--cells 1,13,2
---shapes "1,11;1,10;1,9" --kinds --seed 1 --seconds 150` builds 44 cosets of
-3 x 2^10 (352 rows, was 384) or, where the long searches get further in the
-time, 80 cosets of 3 x 2^11 (320 rows; the second of two runs here), and from
-it the rules give 2 triples with 13 doubles 960 rows (was 1,020) and a triple
-with 14 doubles 640 (was 672).
+39,366; with `--seed 1` and `--seed 3` the long searches stopped at 156). A
+thirteenth column gets no nearer to the 53 cosets that 13 triples and a
+double would need than 68. From these the rules give 10 triples with 2
+doubles 13,608 rows (was 14,337), with 3 doubles 27,216 (was 28,431), 11 with
+3 doubles 69,984 (was 75,087) and 12 with 2 doubles 104,976 (was 107,163).
+
+The search over kinds itself found 34 cosets of 3^6 x 2^2 for 8 triples and 2
+doubles at level 2 (306 rows, was 324) with `--cells 8,2,2 --shapes
+"6,1;7,1;6,2" --kinds --seed 1 --seconds 90`. For a triple and 13 doubles at
+level 2, `--cells 1,13,2 --shapes "1,11;1,10;1,9" --kinds --seed 1 --seconds
+150` builds 44 cosets of 3 x 2^10 (352 rows, was 384) or, where the long
+searches get further in the time, 80 cosets of 3 x 2^11 (320 rows; the second
+of two runs here); from it the rules give 2 triples with 13 doubles 960 rows
+(was 1,020) and a triple with 14 doubles 640 (was 672).
+
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
 near each group came: `--cells 0,13,1 --groups "indices times 3; every double
