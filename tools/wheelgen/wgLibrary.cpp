@@ -885,25 +885,12 @@ void Library::TrySyndromes(
                     }
                     continue;
                 }
-                const CoverProblem p = SyndromeProblem(s.A, s.B, k, tc, bc);
-                for (int round = 0; WeightedFits(p) && (seconds > 0 || round < 2); ++round) {
-                    const double left = share - (Now() - shapeStart);
-                    if (seconds > 0 && left <= 0) {
-                        break;
-                    }
-                    const SearchOutcome o = WeightedCover(p, std::numeric_limits<std::size_t>::max(),
-                        floor,
-                        static_cast<std::uint64_t>(static_cast<double>(s.Points) * 3000 * effort),
-                        seconds > 0 ? left : 0, rng);
-                    if (!o.Best.empty() && (m.Syndromes.empty() || o.Best.size() < m.Syndromes.size())) {
-                        m.TernaryColumns = tc;
-                        m.BinaryColumns = bc;
-                        m.Syndromes = o.Best;
-                    }
-                    if (!m.Syndromes.empty() && m.Syndromes.size() <= floor) {
-                        break;
-                    }
-                }
+                MatrixCover given;
+                given.TernaryColumns = std::move(tc);
+                given.BinaryColumns = std::move(bc);
+                m = LongCosetSearches(s.A, s.B, k, { given }, floor,
+                    static_cast<std::uint64_t>(static_cast<double>(s.Points) * 3000 * effort), 2,
+                    seconds > 0 ? std::max(0.05, share - (Now() - shapeStart)) : 0, rng);
             } else {
                 m = WeightedMatrices(t, d, s.A, s.B, k, floor,
                     static_cast<std::uint64_t>(static_cast<double>(s.Points) * 100 * effort),

@@ -1517,67 +1517,88 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
     std::uint64_t steps, std::size_t kinds, std::size_t keep, std::uint64_t longSteps,
     int rounds, double seconds, std::mt19937_64& rng)
 {
-    struct Tried {
-        std::size_t Size;
-        std::vector<Elem> Ternary, Binary;
-    };
     MatrixCover best;
-    const auto take = [&](const SearchOutcome& o, const std::vector<Elem>& tc,
-                          const std::vector<Elem>& bc) {
-        if (o.Best.empty() || (!best.Syndromes.empty() && o.Best.size() >= best.Syndromes.size())) {
-            return;
-        }
-        best.TernaryColumns = tc;
-        best.BinaryColumns = bc;
-        best.Syndromes = o.Best;
-    };
     // First every kind that turns up gets one short search, for at most half
     // the time; the draws stop at 5,000 for every kind wanted, so a kind
     // rarer than that is left out.
     Clock all(seconds);
     Clock screen(seconds / 2);
     std::set<std::vector<int>> seen;
-    std::vector<Tried> tried;
+    std::vector<std::pair<std::size_t, MatrixCover>> tried; // by the size its search reached
     std::size_t newKinds = 0;
     const std::uint64_t draws = static_cast<std::uint64_t>(kinds) * 5000;
     for (std::uint64_t draw = 0; draw < draws && newKinds < kinds && !screen.Over(); ++draw) {
-        std::vector<Elem> tc, bc;
-        RandomColumns(a, b, t, d, rng, tc, bc);
-        std::vector<int> kind = KernelWeights(a, b, tc, bc);
+        MatrixCover m;
+        RandomColumns(a, b, t, d, rng, m.TernaryColumns, m.BinaryColumns);
+        std::vector<int> kind = KernelWeights(a, b, m.TernaryColumns, m.BinaryColumns);
         if (!kind.empty() && !seen.insert(std::move(kind)).second) {
             continue;
         }
         ++newKinds;
-        const CoverProblem p = SyndromeProblem(a, b, R, tc, bc);
+        const CoverProblem p = SyndromeProblem(a, b, R, m.TernaryColumns, m.BinaryColumns);
         if (!WeightedFits(p)) {
             return best;
         }
         const SearchOutcome o = WeightedCover(
             p, std::numeric_limits<std::size_t>::max(), cosets, steps, screen.Left(), rng);
-        take(o, tc, bc);
-        if (!best.Syndromes.empty() && best.Syndromes.size() <= cosets) {
-            return best;
+        if (o.Best.empty()) {
+            continue;
         }
-        if (!o.Best.empty()) {
-            tried.push_back({ o.Best.size(), std::move(tc), std::move(bc) });
+        if (best.Syndromes.empty() || o.Best.size() < best.Syndromes.size()) {
+            best.TernaryColumns = m.TernaryColumns;
+            best.BinaryColumns = m.BinaryColumns;
+            best.Syndromes = o.Best;
+            if (best.Syndromes.size() <= cosets) {
+                return best;
+            }
         }
+        tried.emplace_back(o.Best.size(), std::move(m));
     }
     // Then the kinds that came lowest get long searches from new starts, in
     // turn, for the rest of the time (or `rounds` rounds without a cap): a
     // short search tells the kinds apart, but only a long one gets near the
     // least union of a good kind.
     std::stable_sort(tried.begin(), tried.end(),
-        [](const Tried& x, const Tried& y) { return x.Size < y.Size; });
-    tried.resize(std::min(tried.size(), keep));
-    for (int round = 0; !tried.empty() && (seconds > 0 || round < rounds) && !all.Over(); ++round) {
-        for (const Tried& m : tried) {
+        [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<MatrixCover> matrices;
+    for (std::size_t i = 0; i < tried.size() && i < keep; ++i) {
+        matrices.push_back(std::move(tried[i].second));
+    }
+    if (seconds > 0 && all.Over()) {
+        return best;
+    }
+    MatrixCover longer
+        = LongCosetSearches(a, b, R, matrices, cosets, longSteps, rounds, all.Left(), rng);
+    if (!longer.Syndromes.empty()
+        && (best.Syndromes.empty() || longer.Syndromes.size() < best.Syndromes.size())) {
+        best = std::move(longer);
+    }
+    return best;
+}
+
+MatrixCover LongCosetSearches(int a, int b, int R, const std::vector<MatrixCover>& matrices,
+    std::size_t cosets, std::uint64_t steps, int rounds, double seconds, std::mt19937_64& rng)
+{
+    MatrixCover best;
+    Clock all(seconds);
+    for (int round = 0; !matrices.empty() && (seconds > 0 || round < rounds) && !all.Over();
+         ++round) {
+        for (const MatrixCover& m : matrices) {
             if (all.Over()) {
                 break;
             }
-            const CoverProblem p = SyndromeProblem(a, b, R, m.Ternary, m.Binary);
-            const SearchOutcome o = WeightedCover(p, std::numeric_limits<std::size_t>::max(),
-                cosets, longSteps, all.Left(), rng);
-            take(o, m.Ternary, m.Binary);
+            const CoverProblem p = SyndromeProblem(a, b, R, m.TernaryColumns, m.BinaryColumns);
+            if (!WeightedFits(p)) {
+                return best;
+            }
+            const SearchOutcome o = WeightedCover(
+                p, std::numeric_limits<std::size_t>::max(), cosets, steps, all.Left(), rng);
+            if (!o.Best.empty()
+                && (best.Syndromes.empty() || o.Best.size() < best.Syndromes.size())) {
+                best.TernaryColumns = m.TernaryColumns;
+                best.BinaryColumns = m.BinaryColumns;
+                best.Syndromes = o.Best;
+            }
             if (!best.Syndromes.empty() && best.Syndromes.size() <= cosets) {
                 return best;
             }

@@ -203,4 +203,11 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
     std::uint64_t steps, std::size_t kinds, std::size_t keep, std::uint64_t longSteps,
     int rounds, double seconds, std::mt19937_64& rng);
 
+// Weighted searches of `steps` steps over the cosets of each of these
+// matrices (their columns; the syndromes are ignored) in turn, from new
+// starts, for `seconds` (`rounds` rounds where it is 0, no cap). Stops at
+// `cosets`; returns the smallest union found, at any size.
+MatrixCover LongCosetSearches(int a, int b, int R, const std::vector<MatrixCover>& matrices,
+    std::size_t cosets, std::uint64_t steps, int rounds, double seconds, std::mt19937_64& rng);
+
 } // namespace wg
