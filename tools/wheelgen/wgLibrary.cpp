@@ -657,6 +657,24 @@ bool GivenColumns(const std::string& text, int a, int b, int t, int d, std::vect
         }
         return parts;
     };
+    // One column: n digits, each below `base`; a 1 sets its bit in `ones`, a 2
+    // in `twos` (a binary column is its ones).
+    const auto column = [](const std::string& c, int n, char base, std::uint32_t& ones,
+                            std::uint32_t& twos) {
+        ones = twos = 0;
+        if (static_cast<int>(c.size()) != n) {
+            return false;
+        }
+        for (int i = 0; i < n; ++i) {
+            const char digit = c[static_cast<std::size_t>(i)];
+            if (digit < '0' || digit >= base) {
+                return false;
+            }
+            ones |= std::uint32_t(digit == '1') << i;
+            twos |= std::uint32_t(digit == '2') << i;
+        }
+        return true;
+    };
     tc.clear();
     bc.clear();
     for (int i = 0; i < a; ++i) {
@@ -665,35 +683,18 @@ bool GivenColumns(const std::string& text, int a, int b, int t, int d, std::vect
     for (int i = 0; i < b; ++i) {
         bc.push_back(MakeElem(0, 0, 1u << i));
     }
+    std::uint32_t ones = 0, twos = 0;
     for (const std::string& c : split(ternary)) {
-        if (static_cast<int>(c.size()) != a) {
+        if (!column(c, a, '3', ones, twos)) {
             return false;
-        }
-        std::uint32_t ones = 0, twos = 0;
-        for (int i = 0; i < a; ++i) {
-            if (c[static_cast<std::size_t>(i)] == '1') {
-                ones |= 1u << i;
-            } else if (c[static_cast<std::size_t>(i)] == '2') {
-                twos |= 1u << i;
-            } else if (c[static_cast<std::size_t>(i)] != '0') {
-                return false;
-            }
         }
         tc.push_back(MakeElem(ones, twos, 0));
     }
     for (const std::string& c : split(binary)) {
-        if (static_cast<int>(c.size()) != b) {
+        if (!column(c, b, '2', ones, twos)) {
             return false;
         }
-        std::uint32_t bits = 0;
-        for (int i = 0; i < b; ++i) {
-            if (c[static_cast<std::size_t>(i)] == '1') {
-                bits |= 1u << i;
-            } else if (c[static_cast<std::size_t>(i)] != '0') {
-                return false;
-            }
-        }
-        bc.push_back(MakeElem(0, 0, bits));
+        bc.push_back(MakeElem(0, 0, ones));
     }
     return static_cast<int>(tc.size()) == t && static_cast<int>(bc.size()) == d;
 }
