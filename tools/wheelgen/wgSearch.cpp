@@ -1513,6 +1513,22 @@ std::vector<int> KernelWeights(int a, int b, const std::vector<Elem>& ternaryCol
     return weights;
 }
 
+namespace {
+
+// Keeps `syndromes` (a covering union over `matrix`'s cosets) in `best` when
+// `best` has none yet or more; an empty union is never kept.
+void KeepSmaller(MatrixCover& best, const std::vector<Elem>& syndromes, const MatrixCover& matrix)
+{
+    if (syndromes.empty() || (!best.Syndromes.empty() && syndromes.size() >= best.Syndromes.size())) {
+        return;
+    }
+    best.TernaryColumns = matrix.TernaryColumns;
+    best.BinaryColumns = matrix.BinaryColumns;
+    best.Syndromes = syndromes;
+}
+
+} // namespace
+
 MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cosets,
     std::uint64_t steps, std::size_t kinds, std::size_t keep, std::uint64_t longSteps,
     int rounds, double seconds, std::mt19937_64& rng)
@@ -1544,13 +1560,9 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
         if (o.Best.empty()) {
             continue;
         }
-        if (best.Syndromes.empty() || o.Best.size() < best.Syndromes.size()) {
-            best.TernaryColumns = m.TernaryColumns;
-            best.BinaryColumns = m.BinaryColumns;
-            best.Syndromes = o.Best;
-            if (best.Syndromes.size() <= cosets) {
-                return best;
-            }
+        KeepSmaller(best, o.Best, m);
+        if (best.Syndromes.size() <= cosets) {
+            return best;
         }
         tried.emplace_back(o.Best.size(), std::move(m));
     }
@@ -1569,10 +1581,7 @@ MatrixCover WeightedMatrices(int t, int d, int a, int b, int R, std::size_t cose
     }
     MatrixCover longer
         = LongCosetSearches(a, b, R, matrices, cosets, longSteps, rounds, all.Left(), rng);
-    if (!longer.Syndromes.empty()
-        && (best.Syndromes.empty() || longer.Syndromes.size() < best.Syndromes.size())) {
-        best = std::move(longer);
-    }
+    KeepSmaller(best, longer.Syndromes, longer);
     return best;
 }
 
@@ -1593,12 +1602,7 @@ MatrixCover LongCosetSearches(int a, int b, int R, const std::vector<MatrixCover
             }
             const SearchOutcome o = WeightedCover(
                 p, std::numeric_limits<std::size_t>::max(), cosets, steps, all.Left(), rng);
-            if (!o.Best.empty()
-                && (best.Syndromes.empty() || o.Best.size() < best.Syndromes.size())) {
-                best.TernaryColumns = m.TernaryColumns;
-                best.BinaryColumns = m.BinaryColumns;
-                best.Syndromes = o.Best;
-            }
+            KeepSmaller(best, o.Best, m);
             if (!best.Syndromes.empty() && best.Syndromes.size() <= cosets) {
                 return best;
             }
