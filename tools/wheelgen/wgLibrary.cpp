@@ -38,7 +38,8 @@ constexpr int kTabuTries = 8;
 constexpr std::uint64_t kTabuSteps = 5000;
 constexpr std::uint64_t kTabuMax = 6561;
 // The weighted search over matrices of every kind (--kinds): syndrome spaces
-// up to this many points, and at most this many kinds of matrix for a shape
+// up to this many points (a matrix given with --columns is searched in any
+// space whose table of balls the weighted search can hold), and at most this many kinds of matrix for a shape
 // (a tenth as many in a run without a time cap, where two kinds get a long
 // search).
 constexpr std::uint64_t kKindsMax = 6561;
@@ -739,7 +740,7 @@ void Library::TrySyndromes(
             const std::uint64_t q = SpaceSize(a, b);
             const std::uint64_t mult = SpaceSize(t - a, d - b);
             if (q < 9 || q > kSyndromeMax || best.Size() <= mult
-                || (options_.Kinds && q > kKindsMax)) {
+                || (options_.Kinds && options_.Columns.empty() && q > kKindsMax)) {
                 continue;
             }
             const std::uint64_t target = (best.Size() - 1) / mult;
@@ -869,7 +870,8 @@ void Library::TrySyndromes(
         // of its code) that turns up, each with a short weighted search over
         // its cosets, then long searches for the kinds that came lowest, for
         // the whole of the shape's time, and nothing else.
-        if (options_.Kinds && s.Points <= kKindsMax && best.Size() > mult) {
+        if (options_.Kinds && (s.Points <= kKindsMax || !options_.Columns.empty())
+            && best.Size() > mult) {
             const std::size_t floor
                 = std::max<std::size_t>(s.Sphere, static_cast<std::size_t>((lower + mult - 1) / mult));
             const double effort = std::max(1.0, options_.Effort);
@@ -882,6 +884,15 @@ void Library::TrySyndromes(
                 if (!GivenColumns(options_.Columns, s.A, s.B, t, d, tc, bc)) {
                     if (options_.Verbose) {
                         std::fprintf(stderr, "%s: the columns given do not fit 3^%dx2^%d\n",
+                            CellText(t, d, k).c_str(), s.A, s.B);
+                    }
+                    continue;
+                }
+                if (!WeightedFits(SyndromeProblem(s.A, s.B, k, tc, bc))) {
+                    if (options_.Verbose) {
+                        std::fprintf(stderr,
+                            "%s: 3^%dx2^%d is too large for the weighted search over the "
+                            "cosets of the columns given\n",
                             CellText(t, d, k).c_str(), s.A, s.B);
                     }
                     continue;
@@ -1247,7 +1258,8 @@ first, lower levels first) and keeps, for every cell, the smallest of:
   ones in turn. Most random matrices fall into a few common kinds whose unions
   stop where the pure records do; a rare kind can go well below them.
   `--columns` names the matrix instead (its columns after the unit ones) and
-  runs only the long searches over its cosets.
+  runs only the long searches over its cosets, in any syndrome space up to
+  40,000 points whose table of balls the search can hold.
 
 Every wheel is checked exhaustively before it is written, and a shipped wheel
 is only ever replaced by a strictly smaller one. The search is deterministic for

@@ -692,6 +692,31 @@ TEST(WheelGenLibrary, TheSearchOverMatricesOfEveryKindRunsAloneWhenAskedFor)
     EXPECT_TRUE(QFile::exists(s.Wheels + "/" + LibraryFileName(8, 0, 1, 486)));
 }
 
+TEST(WheelGenLibrary, AGivenMatrixIsSearchedInASpaceTooLargeForTheKinds)
+{
+    // 3^8 x 2 has 13,122 syndromes, more than the search over kinds takes on,
+    // but a matrix given by its columns is searched there all the same.
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    Options o;
+    o.WheelsFolder = s.Wheels;
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    o.Seconds = 2;
+    o.Cells = { { 9, 1, 1 } };
+    o.Shapes = { { 8, 1 } };
+    o.Kinds = true;
+    o.Columns = "11111111";
+    Library lib(o);
+    lib.LoadShipped();
+    lib.Run(s.Bounds);
+    const Code& c = lib.Best(9, 1, 1);
+    EXPECT_NE(c.How.find("syndromes 3^8x2^1, weighted search over a given matrix"), std::string::npos)
+        << c.How;
+    EXPECT_LE(Misses(c), 1);
+    EXPECT_EQ(c.Size() % 3, 0u) << "a union of cosets of a code of 3 rows";
+}
+
 TEST(WheelGenLibrary, ReportTablesAndShortfalls)
 {
     QTemporaryDir dir;
