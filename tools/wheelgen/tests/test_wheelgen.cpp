@@ -59,6 +59,20 @@ QByteArray ReadBytes(const QString& path)
     return f.readAll();
 }
 
+// Runs the library with these options over one cell of a scratch folder, quietly,
+// and gives back the cell's best wheel.
+Code RunOneCell(const Scratch& s, Options o, const std::array<int, 3>& cell)
+{
+    o.WheelsFolder = s.Wheels;
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    o.Cells = { cell };
+    Library lib(o);
+    lib.LoadShipped();
+    lib.Run(s.Bounds);
+    return lib.Best(cell[0], cell[1], cell[2]);
+}
+
 } // namespace
 
 TEST(WheelGenCodes, PerfectCodes)
@@ -640,32 +654,19 @@ TEST(WheelGenLibrary, AFocusedOrbitSearchWritesItsWheelAndHowItWasMade)
 {
     Scratch s;
     ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
-    const QString& wheels = s.Wheels;
-    const BoundsTable& bounds = s.Bounds;
     Options o;
-    o.WheelsFolder = wheels;
-    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
-    o.Verbose = false;
     o.Seconds = 0; // no cap: one search per group, the same wheel every time
-    o.Cells = { { 0, 13, 1 } };
     o.Groups = "indices times 3; every double flipped";
-    Library lib(o);
-    lib.LoadShipped();
-    lib.Run(bounds);
-    const Code& c = lib.Best(0, 13, 1);
+    const Code c = RunOneCell(s, o, { 0, 13, 1 });
     EXPECT_LE(c.Size(), 704u);
     EXPECT_NE(c.How.find("orbits (doubles shifted cyclically, indices times 3; every double "
                          "flipped)"),
         std::string::npos)
         << c.How;
-    const QString file = wheels + "/" + LibraryFileName(0, 13, 1, c.Size());
+    const QString file = s.Wheels + "/" + LibraryFileName(0, 13, 1, c.Size());
     ASSERT_TRUE(QFile::exists(file));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), LibraryFileBytes(c));
-    QFile prov(o.ProvenanceFile);
-    ASSERT_TRUE(prov.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(prov.readAll().contains(
+    EXPECT_EQ(ReadBytes(file), LibraryFileBytes(c));
+    EXPECT_TRUE(ReadBytes(s.Dir.filePath("provenance.tsv")).contains(
         QByteArray("0\t13\t1\t") + QByteArray::number(qulonglong(c.Size())) + "\tunion of "));
 }
 
@@ -674,18 +675,11 @@ TEST(WheelGenLibrary, TheSearchOverMatricesOfEveryKindRunsAloneWhenAskedFor)
     Scratch s;
     ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
     Options o;
-    o.WheelsFolder = s.Wheels;
-    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
-    o.Verbose = false;
     o.Seconds = 0;
-    o.Cells = { { 8, 0, 1 } };
     o.Shapes = { { 4, 0 } };
     o.Kinds = true;
-    Library lib(o);
-    lib.LoadShipped();
-    lib.Run(s.Bounds);
     // Six cosets of 3^4: the smallest union there, and the best known size.
-    const Code& c = lib.Best(8, 0, 1);
+    const Code c = RunOneCell(s, o, { 8, 0, 1 });
     EXPECT_EQ(c.Size(), 486u);
     EXPECT_EQ(c.How, "union of 6 cosets, syndromes 3^4x2^0, weighted search over matrices of every kind");
     EXPECT_LE(Misses(c), 1);
@@ -699,18 +693,11 @@ TEST(WheelGenLibrary, AGivenMatrixIsSearchedInASpaceTooLargeForTheKinds)
     Scratch s;
     ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
     Options o;
-    o.WheelsFolder = s.Wheels;
-    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
-    o.Verbose = false;
     o.Seconds = 2;
-    o.Cells = { { 9, 1, 1 } };
     o.Shapes = { { 8, 1 } };
     o.Kinds = true;
     o.Columns = "11111111";
-    Library lib(o);
-    lib.LoadShipped();
-    lib.Run(s.Bounds);
-    const Code& c = lib.Best(9, 1, 1);
+    const Code c = RunOneCell(s, o, { 9, 1, 1 });
     EXPECT_NE(c.How.find("syndromes 3^8x2^1, weighted search over a given matrix"), std::string::npos)
         << c.How;
     EXPECT_LE(Misses(c), 1);
