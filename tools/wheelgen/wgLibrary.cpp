@@ -39,9 +39,9 @@ constexpr std::uint64_t kTabuSteps = 5000;
 constexpr std::uint64_t kTabuMax = 6561;
 // The weighted search over matrices of every kind (--kinds): syndrome spaces
 // up to this many points (a matrix given with --columns is searched in any
-// space whose table of balls the weighted search can hold), and at most this many kinds of matrix for a shape
-// (a tenth as many in a run without a time cap, where two kinds get a long
-// search).
+// space whose table of balls the weighted search can hold), and at most this
+// many kinds of matrix for a shape (a tenth as many in a run without a time
+// cap, where two kinds get a long search).
 constexpr std::uint64_t kKindsMax = 6561;
 constexpr std::size_t kKinds = 300;
 // Moves per size of a search at effort 1.
@@ -708,6 +708,9 @@ void Library::TrySyndromes(
     const int t = best.T, d = best.D;
     const double started = Now();
     const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
+    // The largest syndrome space the search over kinds takes on; one given
+    // matrix is searched in any space the other searches take on.
+    const std::uint64_t kindsMax = options_.Columns.empty() ? kKindsMax : kSyndromeMax;
     // The number of error patterns of weight at most k: no syndrome reaches
     // more points than this, so a shape needs at least points / volume cosets.
     std::uint64_t volume = 0;
@@ -740,7 +743,7 @@ void Library::TrySyndromes(
             const std::uint64_t q = SpaceSize(a, b);
             const std::uint64_t mult = SpaceSize(t - a, d - b);
             if (q < 9 || q > kSyndromeMax || best.Size() <= mult
-                || (options_.Kinds && options_.Columns.empty() && q > kKindsMax)) {
+                || (options_.Kinds && q > kindsMax)) {
                 continue;
             }
             const std::uint64_t target = (best.Size() - 1) / mult;
@@ -870,8 +873,7 @@ void Library::TrySyndromes(
         // of its code) that turns up, each with a short weighted search over
         // its cosets, then long searches for the kinds that came lowest, for
         // the whole of the shape's time, and nothing else.
-        if (options_.Kinds && (s.Points <= kKindsMax || !options_.Columns.empty())
-            && best.Size() > mult) {
+        if (options_.Kinds && s.Points <= kindsMax && best.Size() > mult) {
             const std::size_t floor
                 = std::max<std::size_t>(s.Sphere, static_cast<std::size_t>((lower + mult - 1) / mult));
             const double effort = std::max(1.0, options_.Effort);
