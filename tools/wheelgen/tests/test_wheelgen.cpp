@@ -711,15 +711,30 @@ TEST(WheelGenLibrary, ReportTablesAndShortfalls)
     BoundsTable bounds;
     QString error;
     ASSERT_TRUE(bounds.Load(BoundsPath(), error)) << error.toStdString();
-    // Only two wheels: every other cell is reported missing.
+    // A few wheels: every other cell is reported missing.
     WriteBytes(dir.filePath("04001415000009.txt"), LibraryFileBytes(TernaryHamming(4)));
     WriteBytes(dir.filePath("00031415000004.txt"),
         LibraryFileBytes(DirectSum(WholeSpace(0, 2), Elementary(0, 1, 1))));
+    // A mixed cell of 1,296 results at its derived bound (9 x 16). The
+    // Hamming code beside it cannot lose a row (9 is the least), so no lever
+    // is told until a wheel for (4,3;1) is there: 72 rows doubled, and 71
+    // would beat the bound.
+    WriteBytes(dir.filePath("04041415000144.txt"),
+        LibraryFileBytes(DirectSum(TernaryHamming(4), WholeSpace(0, 4))));
+    const QByteArray before
+        = ReportMarkdown(dir.path(), dir.filePath("none.tsv"), bounds, error);
+    EXPECT_TRUE(before.contains("- (4,4;1): 144 rows, derived bound 144 not beaten; no smaller "
+                                "wheel beats it through a direct sum or a fold without going "
+                                "below its lower bound\n"));
+    WriteBytes(dir.filePath("04031415000072.txt"),
+        LibraryFileBytes(DirectSum(TernaryHamming(4), WholeSpace(0, 3))));
     const QByteArray md = ReportMarkdown(dir.path(), dir.filePath("none.tsv"), bounds, error);
     ASSERT_FALSE(md.isEmpty()) << error.toStdString();
+    EXPECT_TRUE(md.contains("- (4,4;1): 144 rows, derived bound 144 not beaten; beaten if "
+                            "(4,3;1) from 72 to 71 rows (direct sum with (0,1;0))\n"));
     EXPECT_TRUE(md.contains("| 4 | 0 | 81 | 9 | 9 | 9 | 1.000 |"));
     EXPECT_TRUE(md.contains("- (0,3;1): 4 rows against 2 (100.0 %)"));
-    EXPECT_TRUE(md.contains("Cells: 2."));
+    EXPECT_TRUE(md.contains("Cells: 4."));
     EXPECT_FALSE(md.contains("- (4,0;1)"));
     EXPECT_TRUE(md.contains("- (5,0;1): missing"));
 }
