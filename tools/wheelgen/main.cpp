@@ -3,14 +3,15 @@
 //   wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]
 //            [--no-search] [--dry-run] [--write-improved] [--wheels DIR]
 //            [--provenance FILE] [--shapes a,b;...] [--groups TEXT] [--kinds]
-//            [--columns C,C,.../C,...]
+//            [--columns C,C,.../C,...] [--from-wheel]
 //       builds every cell from the shipped wheels and the constructions,
 //       searches the chosen cells and writes those that became strictly smaller
 //       (with --write-improved also the other cells that the rules now make
 //       smaller). --shapes limits the syndrome spaces 3^a x 2^b searched;
 //       --groups runs only the search for unions of orbits, --kinds only the
 //       weighted search over matrices of every kind (--columns: over the
-//       cosets of the one matrix with these columns after the unit ones).
+//       cosets of the one matrix with these columns after the unit ones),
+//       --from-wheel only the weighted search started from the cell's wheel.
 //   wheelgen --verify DIR [--expect N]
 //       checks every wheel file in DIR exhaustively.
 //   wheelgen --report FILE
@@ -41,6 +42,7 @@ int Usage()
                  "                [--wheels DIR]\n"
         "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
         "                [--groups TEXT] [--kinds] [--columns C,C,.../C,...]\n"
+        "                [--from-wheel]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -126,6 +128,8 @@ int main(int argc, char** argv)
         } else if (a == QLatin1String("--columns") && hasValue) {
             o.Columns = args[++i].toStdString();
             o.Kinds = true;
+        } else if (a == QLatin1String("--from-wheel")) {
+            o.FromWheel = true;
         } else if (a == QLatin1String("--no-search")) {
             o.Search = false;
         } else if (a == QLatin1String("--write-improved")) {

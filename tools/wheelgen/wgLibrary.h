@@ -68,6 +68,9 @@ struct Options {
     // then "/" and the binary ones, "011,101" for 2^3); only the shape it
     // fits is searched.
     std::string Columns;
+    // Only the weighted search started from the cell's best wheel so far, one
+    // row smaller (the steps are the weighted search's, times the effort).
+    bool FromWheel = false;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
@@ -100,6 +103,7 @@ private:
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     void TryOrbits(
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
+    void TryFromWheel(Code& best, int k, std::size_t lower, std::uint64_t cellSeed, double seconds);
     bool WriteCell(const Code& c, int k);
     void SaveProvenance() const;
 

@@ -660,23 +660,24 @@ private:
 
 } // namespace
 
-bool WeightedFits(const CoverProblem& p)
+bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries)
 {
-    // 64 million entries: 256 MB for the table of balls.
-    return p.Points() * p.Offsets.size() <= (std::uint64_t(1) << 26)
+    // 64 million entries by default: 256 MB for the table of balls.
+    return p.Points() * p.Offsets.size() <= maxEntries
         && p.Points() < std::numeric_limits<std::uint32_t>::max();
 }
 
 SearchOutcome WeightedCover(const CoverProblem& p, std::size_t firstSize, std::size_t minSize,
-    std::uint64_t steps, double seconds, std::mt19937_64& rng)
+    std::uint64_t steps, double seconds, std::mt19937_64& rng, const std::vector<Elem>* start,
+    std::uint64_t maxEntries)
 {
     SearchOutcome out;
-    if (!WeightedFits(p)) {
+    if (!WeightedFits(p, maxEntries)) {
         return out;
     }
     Clock clock(seconds);
     WeightedState st(p);
-    for (Elem e : GreedyCover(p, rng)) {
+    for (Elem e : start ? *start : GreedyCover(p, rng)) {
         st.Put(p.Dense(e));
     }
     constexpr std::uint32_t kNone = WeightedState::kNone;

@@ -115,8 +115,8 @@ SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::si
     const SearchLimits& limits, std::mt19937_64& rng);
 
 // Whether the weighted search below can hold the problem's table of balls
-// (one entry per point and offset) in reasonable memory.
-bool WeightedFits(const CoverProblem& p);
+// (one entry per point and offset) in at most `maxEntries` entries.
+bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries = std::uint64_t(1) << 26);
 
 // A second local search, by weights on the points: it keeps a set of the
 // size it is trying, and in each step takes out the set point whose loss
@@ -124,10 +124,12 @@ bool WeightedFits(const CoverProblem& p);
 // ball whose gain weighs most (not the one just taken out, ties to the point
 // that moved longest ago). After every step each uncovered point weighs one
 // more, so points that stay uncovered draw the set towards them. Every time
-// the set covers, it is kept and its lightest point dropped. Starts from a
-// greedy cover; gives up after `steps` steps or `seconds` (0: no cap).
+// the set covers, it is kept and its lightest point dropped. Starts from
+// `start`, or else from a greedy cover; gives up after `steps` steps or
+// `seconds` (0: no cap), or at once if the table exceeds `maxEntries`.
 SearchOutcome WeightedCover(const CoverProblem& p, std::size_t firstSize, std::size_t minSize,
-    std::uint64_t steps, double seconds, std::mt19937_64& rng);
+    std::uint64_t steps, double seconds, std::mt19937_64& rng,
+    const std::vector<Elem>* start = nullptr, std::uint64_t maxEntries = std::uint64_t(1) << 26);
 
 // Rows of the wheel for a covering set of the Hamming problem.
 Code ElemsToCode(const std::vector<Elem>& s, int t, int b);

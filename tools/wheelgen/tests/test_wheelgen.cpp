@@ -704,6 +704,44 @@ TEST(WheelGenLibrary, AGivenMatrixIsSearchedInASpaceTooLargeForTheKinds)
     EXPECT_EQ(c.Size() % 3, 0u) << "a union of cosets of a code of 3 rows";
 }
 
+TEST(WheelGenLibrary, TheWeightedSearchStartsFromTheCellsWheelWhenAskedFor)
+{
+    // Nine doubles: the rules give 64 rows; the search started from them finds
+    // 62, the least, and the same wheel for the same seed.
+    std::vector<QByteArray> bytes;
+    for (int run = 0; run < 2; ++run) {
+        Scratch s;
+        ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+        Options o;
+        o.Seconds = 0;
+        o.Effort = 0.5;
+        o.FromWheel = true;
+        const Code c = RunOneCell(s, o, { 0, 9, 1 });
+        EXPECT_EQ(c.Size(), 62u);
+        EXPECT_LE(Misses(c), 1);
+        EXPECT_EQ(c.How.rfind("weighted local search from (1,8;1) with a triple folded", 0), 0u)
+            << c.How;
+        const QString file = s.Wheels + "/" + LibraryFileName(0, 9, 1, c.Size());
+        bytes.push_back(ReadBytes(file));
+        EXPECT_EQ(bytes.back(), LibraryFileBytes(c));
+    }
+    EXPECT_EQ(bytes[0], bytes[1]);
+
+    // The start given to the search directly: a greedy wheel, brought down to
+    // the least size; with a smaller table allowed than the problem needs,
+    // nothing is searched.
+    const CoverProblem p = HammingProblem(0, 9, 1);
+    std::mt19937_64 rng(3);
+    const std::vector<Elem> start = GreedyCover(p, rng);
+    const std::size_t from = start.size();
+    ASSERT_GT(from, 62u);
+    const SearchOutcome w = WeightedCover(p, from - 1, 62, 400000, 0, rng, &start);
+    ASSERT_FALSE(w.Best.empty());
+    EXPECT_EQ(w.Best.size(), 62u) << "from " << from;
+    std::mt19937_64 rng2(3);
+    EXPECT_TRUE(WeightedCover(p, from - 1, 62, 400000, 0, rng2, &start, 1000).Best.empty());
+}
+
 TEST(WheelGenLibrary, ReportTablesAndShortfalls)
 {
     QTemporaryDir dir;
