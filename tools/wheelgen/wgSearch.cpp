@@ -662,7 +662,6 @@ private:
 
 bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries)
 {
-    // 64 million entries by default: 256 MB for the table of balls.
     return p.Points() * p.Offsets.size() <= maxEntries
         && p.Points() < std::numeric_limits<std::uint32_t>::max();
 }

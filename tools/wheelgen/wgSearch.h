@@ -114,9 +114,13 @@ std::vector<Elem> GreedyCover(const CoverProblem& p, std::mt19937_64& rng);
 SearchOutcome LowerCover(const CoverProblem& p, std::vector<Elem> start, std::size_t firstSize,
     const SearchLimits& limits, std::mt19937_64& rng);
 
-// Whether the weighted search below can hold the problem's table of balls
-// (one entry per point and offset) in at most `maxEntries` entries.
-bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries = std::uint64_t(1) << 26);
+// The table of balls the weighted search holds unless told otherwise: one
+// entry per point and offset, 64 million entries (256 MB).
+constexpr std::uint64_t kWeightedTableMax = std::uint64_t(1) << 26;
+
+// Whether the weighted search below can hold the problem's table of balls in
+// at most `maxEntries` entries.
+bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries = kWeightedTableMax);
 
 // A second local search, by weights on the points: it keeps a set of the
 // size it is trying, and in each step takes out the set point whose loss
@@ -129,7 +133,7 @@ bool WeightedFits(const CoverProblem& p, std::uint64_t maxEntries = std::uint64_
 // `seconds` (0: no cap), or at once if the table exceeds `maxEntries`.
 SearchOutcome WeightedCover(const CoverProblem& p, std::size_t firstSize, std::size_t minSize,
     std::uint64_t steps, double seconds, std::mt19937_64& rng,
-    const std::vector<Elem>* start = nullptr, std::uint64_t maxEntries = std::uint64_t(1) << 26);
+    const std::vector<Elem>* start = nullptr, std::uint64_t maxEntries = kWeightedTableMax);
 
 // Rows of the wheel for a covering set of the Hamming problem.
 Code ElemsToCode(const std::vector<Elem>& s, int t, int b);
