@@ -1489,7 +1489,12 @@ level 2, `--cells 1,13,2 --shapes "1,11;1,10;1,9" --kinds --seed 1 --seconds
 150` builds 44 cosets of 3 x 2^10 (352 rows, was 384) or, where the long
 searches get further in the time, 80 cosets of 3 x 2^11 (320 rows; the second
 of two runs here); from it the rules give 2 triples with 13 doubles 960 rows
-(was 1,020) and a triple with 14 doubles 640 (was 672).
+(was 1,020) and a triple with 14 doubles 640 (was 672). For 4 triples and 7
+doubles at level 3, a longer search with more steps per kind, `--cells 4,7,3
+--kinds --seed 41 --effort 20 --seconds 2100`, builds 23 cosets of 3^4 x 2^6
+(46 rows, was 48: twice the 24 rows of 4 triples with 6 doubles); each coset
+is a pair of rows that differ in 4 doubles. Searches of 600 seconds at the
+default effort had stopped at 48.
 
 `--groups TEXT` runs only the search for unions of orbits, under the groups
 whose description (as in the table below) is TEXT or contains it, and tells how
