@@ -3,7 +3,7 @@
 //   wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]
 //            [--no-search] [--dry-run] [--write-improved] [--wheels DIR]
 //            [--provenance FILE] [--shapes a,b;...] [--groups TEXT] [--kinds]
-//            [--columns C,C,.../C,...] [--from-wheel]
+//            [--columns C,C,.../C,...] [--from-wheel] [--lift a,b]
 //       builds every cell from the shipped wheels and the constructions,
 //       searches the chosen cells and writes those that became strictly smaller
 //       (with --write-improved also the other cells that the rules now make
@@ -11,7 +11,9 @@
 //       --groups runs only the search for unions of orbits, --kinds only the
 //       weighted search over matrices of every kind (--columns: over the
 //       cosets of the one matrix with these columns after the unit ones),
-//       --from-wheel only the weighted search started from the cell's wheel.
+//       --from-wheel only the weighted search started from the cell's wheel,
+//       --lift only the search over the cosets of a subgroup of the wheel's
+//       own translations (a ternary and b binary dimensions given up).
 //   wheelgen --verify DIR [--expect N]
 //       checks every wheel file in DIR exhaustively.
 //   wheelgen --report FILE
@@ -42,7 +44,7 @@ int Usage()
                  "                [--wheels DIR]\n"
         "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
         "                [--groups TEXT] [--kinds] [--columns C,C,.../C,...]\n"
-        "                [--from-wheel]\n"
+        "                [--from-wheel] [--lift a,b]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -130,6 +132,15 @@ int main(int argc, char** argv)
             o.Kinds = true;
         } else if (a == QLatin1String("--from-wheel")) {
             o.FromWheel = true;
+        } else if (a == QLatin1String("--lift") && hasValue) {
+            const QStringList f = args[++i].split(QLatin1Char(','));
+            bool ok1 = false, ok2 = false;
+            o.LiftTernary = f.value(0).toInt(&ok1);
+            o.LiftBinary = f.value(1).toInt(&ok2);
+            if (f.size() != 2 || !ok1 || !ok2 || o.LiftTernary < 0 || o.LiftBinary < 0
+                || o.LiftTernary + o.LiftBinary == 0) {
+                return Usage();
+            }
         } else if (a == QLatin1String("--no-search")) {
             o.Search = false;
         } else if (a == QLatin1String("--write-improved")) {

@@ -71,6 +71,11 @@ struct Options {
     // Only the weighted search started from the cell's best wheel so far, one
     // row smaller (the steps are the weighted search's, times the effort).
     bool FromWheel = false;
+    // Only the search over the cosets of a subgroup of the best wheel's own
+    // translations: how many ternary and binary dimensions of that group to
+    // give up (both 0: not this search). Draws from Seed itself.
+    int LiftTernary = 0;
+    int LiftBinary = 0;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
@@ -104,6 +109,7 @@ private:
     void TryOrbits(
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     void TryFromWheel(Code& best, int k, std::size_t lower, std::uint64_t cellSeed, double seconds);
+    void TryLift(Code& best, int k);
     bool WriteCell(const Code& c, int k);
     void SaveProvenance() const;
 

@@ -4,6 +4,7 @@
 // smaller one that keeps its guarantee.
 #include "wgCode.h"
 #include "wgLibrary.h"
+#include "wgLift.h"
 #include "wgOrbits.h"
 #include "wgSearch.h"
 
@@ -740,6 +741,96 @@ TEST(WheelGenLibrary, TheWeightedSearchStartsFromTheCellsWheelWhenAskedFor)
     EXPECT_EQ(w.Best.size(), 62u) << "from " << from;
     std::mt19937_64 rng2(3);
     EXPECT_TRUE(WeightedCover(p, from - 1, 62, 400000, 0, rng2, &start, 1000).Best.empty());
+}
+
+TEST(WheelGenLift, TranslationsOfAWheel)
+{
+    // The ternary code spanned by 11100 and 00111 (two misses for 5 triples),
+    // with a free double: the translations are the code and the double's flip.
+    Code lin;
+    lin.T = 5;
+    const int g1[5] = { 1, 1, 1, 0, 0 }, g2[5] = { 0, 0, 1, 1, 1 };
+    for (int a = 0; a < 3; ++a) {
+        for (int b = 0; b < 3; ++b) {
+            Row r{};
+            for (int i = 0; i < 5; ++i) {
+                r[i] = static_cast<std::uint8_t>((a * g1[i] + b * g2[i]) % 3);
+            }
+            lin.Rows.push_back(r);
+        }
+    }
+    const Code wheel = DirectSum(lin, WholeSpace(0, 1));
+    ASSERT_EQ(wheel.Size(), 18u);
+    ASSERT_EQ(Misses(wheel), 2);
+    const Translations tr = WheelTranslations(wheel);
+    ASSERT_EQ(tr.Ternary.size(), 2u);
+    ASSERT_EQ(tr.Binary.size(), 1u);
+    const std::set<Row> rows(wheel.Rows.begin(), wheel.Rows.end());
+    for (const auto& v : tr.Ternary) {
+        for (const Row& r : wheel.Rows) {
+            Row y = r;
+            for (int i = 0; i < 5; ++i) {
+                y[i] = static_cast<std::uint8_t>((r[i] + v[i]) % 3);
+            }
+            EXPECT_EQ(rows.count(y), 1u) << "a basis word moves a row out of the wheel";
+        }
+    }
+    EXPECT_EQ(tr.Binary[0], std::vector<int>{ 1 });
+
+    // A wheel that no translation keeps: 0000 and 1100 (the shift by 1100
+    // sends 1100 to 2200).
+    Code two;
+    two.T = 4;
+    Row r0{}, r1{};
+    r1[0] = r1[1] = 1;
+    two.Rows = { r0, r1 };
+    const Translations none = WheelTranslations(two);
+    EXPECT_TRUE(none.Ternary.empty());
+    EXPECT_TRUE(none.Binary.empty());
+    std::mt19937_64 rng(1);
+    EXPECT_EQ(LiftSearch(two, 1, 1, 0, 1000, 5, 0, rng).Tries, 0) << "nothing to give up";
+
+    // Giving up a ternary and the binary dimension leaves cosets of 3 rows in
+    // 3^4 x 2: the search finds fewer cosets than the wheel's 6, keeping the
+    // guarantee, and the same wheel again for the same seed.
+    std::vector<std::vector<Row>> found;
+    for (int run = 0; run < 2; ++run) {
+        std::mt19937_64 r(7);
+        const LiftOutcome o = LiftSearch(wheel, 2, 1, 1, 20000, 5, 0, r);
+        ASSERT_FALSE(o.Wheel.Rows.empty());
+        EXPECT_EQ(o.A, 4);
+        EXPECT_EQ(o.B, 1);
+        EXPECT_LT(o.Cosets, 6u);
+        EXPECT_EQ(o.Wheel.Size(), o.Cosets * 3);
+        EXPECT_LE(Misses(o.Wheel), 2);
+        found.push_back(o.Wheel.Rows);
+    }
+    EXPECT_EQ(found[0], found[1]);
+    // Giving up everything is the search over single rows: the least, 12.
+    std::mt19937_64 all(1);
+    const LiftOutcome least = LiftSearch(wheel, 2, 2, 1, 20000, 5, 0, all);
+    EXPECT_EQ(least.Wheel.Size(), 12u);
+    EXPECT_LE(Misses(least.Wheel), 2);
+}
+
+TEST(WheelGenLibrary, TheSearchOverCosetsOfTheWheelsTranslationsRunsWhenAskedFor)
+{
+    // 5 triples and a double at level 2: the rules give 18 rows, a union of
+    // 6 cosets of 3 rows; the search in 3^4 x 2 writes a smaller wheel.
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    Options o;
+    o.Seconds = 0;
+    o.Effort = 0.1;
+    o.LiftTernary = 1;
+    o.LiftBinary = 1;
+    const Code c = RunOneCell(s, o, { 5, 1, 2 });
+    EXPECT_LT(c.Size(), 18u);
+    EXPECT_LE(Misses(c), 2);
+    EXPECT_EQ(c.How,
+        "union of " + std::to_string(c.Size() / 3)
+            + " cosets, syndromes 3^4x2^1, weighted search from the last wheel's cosets");
+    EXPECT_EQ(ReadBytes(s.Wheels + "/" + LibraryFileName(5, 1, 2, c.Size())), LibraryFileBytes(c));
 }
 
 TEST(WheelGenLibrary, ReportTablesAndShortfalls)
