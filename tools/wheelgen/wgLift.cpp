@@ -117,7 +117,21 @@ Translations WheelTranslations(const Code& c)
         return out;
     }
     const int t = c.T, d = c.D;
+    const auto plus = [t, d](const Row& x, const Row& v) {
+        Row y{};
+        for (int i = 0; i < t; ++i) {
+            y[i] = static_cast<std::uint8_t>((x[i] + v[i]) % 3);
+        }
+        for (int i = t; i < t + d; ++i) {
+            y[i] = static_cast<std::uint8_t>(x[i] ^ v[i]);
+        }
+        return y;
+    };
     const std::set<Row> rows(c.Rows.begin(), c.Rows.end());
+    // The translations found so far, as a whole group: a candidate inside it
+    // needs no check, so a wheel that is one large group costs one pass over
+    // its rows per generator, not per word.
+    std::set<Row> group{ Row{} };
     std::vector<Vec> ternary, binary;
     const Row& first = c.Rows[0];
     // A translation maps the first row onto some row, so the differences from
@@ -130,22 +144,23 @@ Translations WheelTranslations(const Code& c)
         for (int i = t; i < t + d; ++i) {
             v[i] = static_cast<std::uint8_t>(r[i] ^ first[i]);
         }
-        bool keeps = true;
-        for (const Row& x : c.Rows) {
-            Row y{};
-            for (int i = 0; i < t; ++i) {
-                y[i] = static_cast<std::uint8_t>((x[i] + v[i]) % 3);
-            }
-            for (int i = t; i < t + d; ++i) {
-                y[i] = static_cast<std::uint8_t>(x[i] ^ v[i]);
-            }
-            if (rows.count(y) == 0) {
-                keeps = false;
-                break;
-            }
+        if (group.count(v) != 0) {
+            continue;
         }
+        const bool keeps = std::all_of(c.Rows.begin(), c.Rows.end(),
+            [&](const Row& x) { return rows.count(plus(x, v)) != 0; });
         if (!keeps) {
             continue;
+        }
+        // The group joined with v: add v until nothing new comes (v has order
+        // at most 6).
+        for (std::size_t before = 0; before != group.size();) {
+            before = group.size();
+            std::vector<Row> moved;
+            for (const Row& g : group) {
+                moved.push_back(plus(g, v));
+            }
+            group.insert(moved.begin(), moved.end());
         }
         // The group has order 3^i 2^j, so it is the product of its ternary
         // and binary parts: both parts of a translation are translations.
