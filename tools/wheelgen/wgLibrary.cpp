@@ -75,12 +75,6 @@ double LevelTemperature(int k)
     return k >= 3 ? 1.0 : 0.0;
 }
 
-double Now()
-{
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
 std::uint64_t Binomial(int n, int r)
 {
     if (r < 0 || r > n) {

@@ -1,7 +1,6 @@
 #include "wgLift.h"
 
 #include <algorithm>
-#include <chrono>
 #include <set>
 
 namespace wg {
@@ -9,12 +8,6 @@ namespace wg {
 namespace {
 
 using Vec = std::vector<int>;
-
-double Seconds()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // The reduced echelon basis of the span of the rows over GF(p), p = 2 or 3.
 std::vector<Vec> Reduce(std::vector<Vec> m, int p)
@@ -196,9 +189,9 @@ LiftOutcome LiftSearch(const Code& c, int R, int dropTernary, int dropBinary, st
         || dropBinary > static_cast<int>(group.Binary.size()) || dropTernary + dropBinary == 0) {
         return out;
     }
-    const double started = Seconds();
+    const double started = Now();
     for (int attempt = 0; attempt < tries; ++attempt) {
-        if (seconds > 0 && Seconds() - started > seconds) {
+        if (seconds > 0 && Now() - started > seconds) {
             break;
         }
         out.Tries = attempt + 1;
@@ -251,7 +244,7 @@ LiftOutcome LiftSearch(const Code& c, int R, int dropTernary, int dropBinary, st
         const CoverProblem p = SyndromeProblem(a, b, R, tc, bc);
         // The time cap also bounds the search itself: one subgroup's search
         // can take longer than the whole cap where the cosets are many.
-        const double left = seconds > 0 ? std::max(1.0, seconds - (Seconds() - started)) : 0;
+        const double left = seconds > 0 ? std::max(1.0, seconds - (Now() - started)) : 0;
         const SearchOutcome w = WeightedCover(p, start.size() - 1, 1, steps, left, rng, &start);
         if (w.Best.empty()) {
             continue;

@@ -18,12 +18,6 @@ constexpr std::uint64_t kMaxPoints = 14348907;
 // the length of their reach lists, per candidate).
 constexpr std::uint64_t kStepWork = 200000;
 
-double Now()
-{
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
 std::uint32_t Permute(std::uint32_t mask, const std::vector<int>& perm)
 {
     if (perm.empty()) {

@@ -32,6 +32,12 @@ Elem CoverProblem::FromDense(std::uint32_t index) const
     return MakeElem(ones, twos, bits);
 }
 
+double Now()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 namespace {
 
 void FillIndex(CoverProblem& p)

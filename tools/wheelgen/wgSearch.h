@@ -39,6 +39,9 @@ inline std::uint32_t Bits(Elem e)
     return static_cast<std::uint32_t>(e >> 32);
 }
 
+// Seconds on a steady clock, for the searches' time caps.
+double Now();
+
 // Coordinate-wise sum (mod 3 on the ternary part, mod 2 on the binary part).
 inline Elem Add(Elem x, Elem y)
 {
