@@ -3,7 +3,7 @@
 //   wheelgen [--cells T,D,k;...|all] [--seed N] [--effort X] [--seconds S]
 //            [--no-search] [--dry-run] [--write-improved] [--wheels DIR]
 //            [--provenance FILE] [--shapes a,b;...] [--groups TEXT] [--kinds]
-//            [--columns C,C,.../C,...] [--from-wheel] [--lift a,b]
+//            [--columns C,C,.../C,...] [--from-wheel] [--lift a,b] [--nested]
 //       builds every cell from the shipped wheels and the constructions,
 //       searches the chosen cells and writes those that became strictly smaller
 //       (with --write-improved also the other cells that the rules now make
@@ -13,7 +13,9 @@
 //       cosets of the one matrix with these columns after the unit ones),
 //       --from-wheel only the weighted search started from the cell's wheel,
 //       --lift only the search over the cosets of a subgroup of the wheel's
-//       own translations (a ternary and b binary dimensions given up).
+//       own translations (a ternary and b binary dimensions given up),
+//       --nested only the annealing of the matrix's columns around a tabu
+//       search over the cosets.
 //   wheelgen --verify DIR [--expect N]
 //       checks every wheel file in DIR exhaustively.
 //   wheelgen --report FILE
@@ -44,7 +46,7 @@ int Usage()
                  "                [--wheels DIR]\n"
         "                [--provenance FILE] [--bounds FILE] [--shapes a,b;...]\n"
         "                [--groups TEXT] [--kinds] [--columns C,C,.../C,...]\n"
-        "                [--from-wheel] [--lift a,b]\n"
+        "                [--from-wheel] [--lift a,b] [--nested]\n"
         "       wheelgen --verify DIR [--expect N] [--quiet]\n"
         "       wheelgen --report FILE [--wheels DIR]\n");
     return 2;
@@ -141,6 +143,8 @@ int main(int argc, char** argv)
                 || o.LiftTernary + o.LiftBinary == 0) {
                 return Usage();
             }
+        } else if (a == QLatin1String("--nested")) {
+            o.Nested = true;
         } else if (a == QLatin1String("--no-search")) {
             o.Search = false;
         } else if (a == QLatin1String("--write-improved")) {

@@ -1,6 +1,7 @@
 #include "wgLibrary.h"
 
 #include "wgLift.h"
+#include "wgNested.h"
 #include "wgOrbits.h"
 #include "wgSearch.h"
 
@@ -56,6 +57,12 @@ constexpr std::uint64_t kWeightedFromMax = std::uint64_t(1) << 28;
 // (--lift), times the effort, and how many subgroups at most.
 constexpr std::uint64_t kLiftSteps = 300000;
 constexpr int kLiftTries = 1000;
+// The search that anneals the columns around a tabu search over the cosets:
+// column changes per try and tries per syndrome space (both times the
+// effort), tabu steps after each change.
+constexpr double kNestedChanges = 400;
+constexpr double kNestedTries = 1000;
+constexpr std::uint64_t kNestedInner = 200;
 
 std::uint64_t Mix(std::uint64_t seed, int t, int d, int k, int salt = 0)
 {
@@ -568,6 +575,10 @@ void Library::Improve(Code& best, int k, const CellBounds* bounds)
         TryLift(best, k);
         return;
     }
+    if (options_.Nested) {
+        TryNested(best, k, bounds, Mix(options_.Seed, t, d, k, 17), options_.Seconds);
+        return;
+    }
     const bool orbitsOnly = !options_.Groups.empty();
     const bool direct = points <= kDirectMax && !orbitsOnly;
     const bool syndromes = points >= kSyndromeMin && !orbitsOnly;
@@ -683,6 +694,84 @@ void Library::TryLift(Code& best, int k)
             + std::to_string(o.A) + "x2^" + std::to_string(o.B)
             + ", weighted search from the last wheel's cosets";
         best = std::move(c);
+    }
+}
+
+void Library::TryNested(
+    Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds)
+{
+    const int t = best.T, d = best.D;
+    const double started = Now();
+    const std::size_t lower = bounds ? static_cast<std::size_t>(bounds->Lower) : 1;
+    // The syndrome spaces: a digit for each kind of coordinate present, some
+    // coordinates left free, small enough for the table of sums; the smallest
+    // first.
+    std::vector<std::array<int, 2>> shapes;
+    for (int a = t > 0 ? 1 : 0; a <= t; ++a) {
+        for (int b = d > 0 ? 1 : 0; b <= d; ++b) {
+            const std::uint64_t q = SpaceSize(a, b);
+            if (a + b == t + d || q < 9 || q > kNestedMax) {
+                continue;
+            }
+            if (!options_.Shapes.empty()
+                && std::find(options_.Shapes.begin(), options_.Shapes.end(),
+                       std::array<int, 2>{ a, b })
+                    == options_.Shapes.end()) {
+                continue;
+            }
+            shapes.push_back({ a, b });
+        }
+    }
+    std::stable_sort(shapes.begin(), shapes.end(), [](const auto& x, const auto& y) {
+        return SpaceSize(x[0], x[1]) < SpaceSize(y[0], y[1]);
+    });
+    const auto changes = static_cast<std::uint64_t>(std::max(1.0, kNestedChanges * options_.Effort));
+    const int tries = static_cast<int>(std::max(1.0, kNestedTries * options_.Effort));
+    for (std::size_t si = 0; si < shapes.size(); ++si) {
+        const int a = shapes[si][0], b = shapes[si][1];
+        const std::uint64_t mult = SpaceSize(t - a, d - b);
+        const double shapeStart = Now();
+        const double share = seconds > 0
+            ? (seconds - (shapeStart - started)) / static_cast<double>(shapes.size() - si)
+            : 0;
+        if (seconds > 0 && share <= 0) {
+            return;
+        }
+        // Every try draws from a stream of its own, so a hit in try k comes
+        // again on any machine that gets to try k.
+        for (int attempt = 0; attempt < tries; ++attempt) {
+            if (seconds > 0 && Now() - shapeStart > share) {
+                break;
+            }
+            if (best.Size() <= mult) {
+                break;
+            }
+            const std::size_t target = (best.Size() - 1) / mult;
+            if (target * mult < lower) {
+                break;
+            }
+            std::mt19937_64 rng(Mix(cellSeed, a, b, attempt, 17));
+            const MatrixCover m = NestedMatrix(t, d, a, b, k, target, changes, kNestedInner,
+                seconds > 0 ? std::max(0.05, share - (Now() - shapeStart)) : 0, k == 1 ? 1.0 : 2.0,
+                rng);
+            if (options_.Verbose) {
+                std::printf("  %s: %zu cosets of 3^%dx2^%d, try %d: %zu syndromes left\n",
+                    CellText(t, d, k).c_str(), target, a, b, attempt + 1, m.Left);
+                std::fflush(stdout);
+            }
+            if (m.Syndromes.empty()) {
+                continue;
+            }
+            Code c = ExpandSyndromes(
+                m.Syndromes, a, b, t, d, m.TernaryColumns, m.BinaryColumns);
+            if (c.Size() >= best.Size()) {
+                continue; // two cosets were the same
+            }
+            c.How = "union of " + std::to_string(m.Syndromes.size()) + " cosets, syndromes 3^"
+                + std::to_string(a) + "x2^" + std::to_string(b)
+                + ", columns annealed around a tabu search over cosets";
+            best = std::move(c);
+        }
     }
 }
 

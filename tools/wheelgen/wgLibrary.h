@@ -76,6 +76,10 @@ struct Options {
     // give up (both 0: not this search). Draws from Seed itself.
     int LiftTernary = 0;
     int LiftBinary = 0;
+    // Only the search that anneals the matrix's columns around a tabu search
+    // over the cosets, in the syndrome spaces that --shapes allows (all of at
+    // most 6,561 syndromes if it allows none).
+    bool Nested = false;
 };
 
 // The name of a library file: triples, doubles, hits 15 - k, out of 15, rows.
@@ -110,6 +114,8 @@ private:
         Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     void TryFromWheel(Code& best, int k, std::size_t lower, std::uint64_t cellSeed, double seconds);
     void TryLift(Code& best, int k);
+    void TryNested(
+        Code& best, int k, const CellBounds* bounds, std::uint64_t cellSeed, double seconds);
     bool WriteCell(const Code& c, int k);
     void SaveProvenance() const;
 
