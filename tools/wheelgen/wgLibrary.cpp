@@ -64,6 +64,14 @@ constexpr double kNestedChanges = 400;
 constexpr double kNestedTries = 1000;
 constexpr std::uint64_t kNestedInner = 200;
 
+// Whether --shapes lets the searches over cosets use the syndrome space
+// 3^a x 2^b (all spaces when it names none).
+bool ShapeAllowed(const Options& o, int a, int b)
+{
+    return o.Shapes.empty()
+        || std::find(o.Shapes.begin(), o.Shapes.end(), std::array<int, 2>{ a, b }) != o.Shapes.end();
+}
+
 std::uint64_t Mix(std::uint64_t seed, int t, int d, int k, int salt = 0)
 {
     std::uint64_t x = seed * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(t) * 1000003u
@@ -713,10 +721,7 @@ void Library::TryNested(
             if (a + b == t + d || q < 9 || q > kNestedMax) {
                 continue;
             }
-            if (!options_.Shapes.empty()
-                && std::find(options_.Shapes.begin(), options_.Shapes.end(),
-                       std::array<int, 2>{ a, b })
-                    == options_.Shapes.end()) {
+            if (!ShapeAllowed(options_, a, b)) {
                 continue;
             }
             shapes.push_back({ a, b });
@@ -961,10 +966,7 @@ void Library::TrySyndromes(
             if (a + b == t + d) {
                 continue;
             }
-            if (!options_.Shapes.empty()
-                && std::find(options_.Shapes.begin(), options_.Shapes.end(),
-                       std::array<int, 2>{ a, b })
-                    == options_.Shapes.end()) {
+            if (!ShapeAllowed(options_, a, b)) {
                 continue;
             }
             const std::uint64_t q = SpaceSize(a, b);
