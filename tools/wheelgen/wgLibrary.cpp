@@ -72,6 +72,13 @@ bool ShapeAllowed(const Options& o, int a, int b)
         || std::find(o.Shapes.begin(), o.Shapes.end(), std::array<int, 2>{ a, b }) != o.Shapes.end();
 }
 
+// What each of `parts` parts gets of a time budget of `seconds` when `spent`
+// seconds of it are gone (0: no cap).
+double EqualShare(double seconds, double spent, std::size_t parts)
+{
+    return seconds > 0 ? (seconds - spent) / static_cast<double>(parts) : 0;
+}
+
 std::uint64_t Mix(std::uint64_t seed, int t, int d, int k, int salt = 0)
 {
     std::uint64_t x = seed * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(t) * 1000003u
@@ -736,9 +743,7 @@ void Library::TryNested(
         const int a = shapes[si][0], b = shapes[si][1];
         const std::uint64_t mult = SpaceSize(t - a, d - b);
         const double shapeStart = Now();
-        const double share = seconds > 0
-            ? (seconds - (shapeStart - started)) / static_cast<double>(shapes.size() - si)
-            : 0;
+        const double share = EqualShare(seconds, shapeStart - started, shapes.size() - si);
         if (seconds > 0 && share <= 0) {
             return;
         }
@@ -1006,9 +1011,7 @@ void Library::TrySyndromes(
         const int attempts = static_cast<int>(std::clamp<std::uint64_t>(longest * 40 / moves, 2, 2000));
         const double shapeStart = Now();
         // Each shape gets an equal part of the time that is left.
-        const double share = seconds > 0
-            ? (seconds - (shapeStart - started)) / static_cast<double>(shapes.size() - si)
-            : 0;
+        const double share = EqualShare(seconds, shapeStart - started, shapes.size() - si);
         if (seconds > 0 && share <= 0) {
             return;
         }
