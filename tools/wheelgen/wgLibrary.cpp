@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <chrono>
@@ -310,6 +311,66 @@ const Code* Library::Shipped(int t, int d, int k) const
 {
     const Code& c = shipped_[Index(t, d, k)];
     return c.Rows.empty() ? nullptr : &c;
+}
+
+std::vector<std::string> Library::UnsupportedHowTexts() const
+{
+    static const QRegularExpression sum(
+        QStringLiteral("^direct sum \\((\\d+),(\\d+);(\\d+)\\) x \\((\\d+),(\\d+);(\\d+)\\)$"));
+    static const QRegularExpression fold(
+        QStringLiteral("^\\((\\d+),(\\d+);(\\d+)\\) with a triple folded$"));
+    // The rows of a part as the rules count them: the whole space without
+    // misses, one row (or the elementary few) when the misses reach every pair.
+    auto size = [&](int t, int d, int k) -> std::uint64_t {
+        if (t < 0 || d < 0 || t + d > kPairs || k < 0 || k > kLevels) {
+            return 0;
+        }
+        if (k == 0) {
+            return SpaceSize(t, d);
+        }
+        if (k >= t + d - 1) {
+            return Elementary(t, d, k).Size();
+        }
+        const Code* c = Shipped(t, d, k);
+        return c ? c->Size() : 0;
+    };
+    std::vector<std::string> out;
+    for (int t = 0; t <= kPairs; ++t) {
+        for (int d = 0; t + d <= kPairs; ++d) {
+            for (int k = 1; k <= kLevels; ++k) {
+                const Code* c = Shipped(t, d, k);
+                if (!c) {
+                    continue;
+                }
+                const QString how = QString::fromStdString(c->How);
+                std::uint64_t now = 0;
+                bool named = false;
+                if (const QRegularExpressionMatch m = sum.match(how); m.hasMatch()) {
+                    named = true;
+                    int v[6];
+                    for (int i = 0; i < 6; ++i) {
+                        v[i] = m.captured(i + 1).toInt();
+                    }
+                    const std::uint64_t a = size(v[0], v[1], v[2]), b = size(v[3], v[4], v[5]);
+                    now = a != 0 && b != 0 && a <= UINT64_MAX / b ? a * b : 0;
+                } else if (const QRegularExpressionMatch m = fold.match(how); m.hasMatch()) {
+                    named = true;
+                    // Only the wheel with one more triple and one double less folds into this one.
+                    const int ft = m.captured(1).toInt(), fd = m.captured(2).toInt();
+                    const Code* src = ft == t + 1 && fd == d - 1 && m.captured(3).toInt() == k
+                        ? Shipped(ft, fd, k)
+                        : nullptr;
+                    now = src ? BestFold(*src).Size() : 0;
+                }
+                if (named && now != c->Size()) {
+                    out.push_back(CellText(t, d, k) + ": \"" + c->How + "\" gives "
+                        + (now ? std::to_string(now) + " rows" : std::string("no wheel"))
+                        + " now, the wheel has " + std::to_string(c->Size()));
+                }
+            }
+        }
+    }
+    return out;
 }
 
 const Code& Library::Best(int t, int d, int k) const

@@ -98,6 +98,12 @@ public:
     void Run(const BoundsTable& bounds);
 
     const Code* Shipped(int t, int d, int k) const;
+    // The shipped wheels whose note on how they were made names a rule that
+    // the other shipped wheels no longer bear out: a direct sum whose parts'
+    // sizes do not multiply to the wheel's, or a fold that gives another size
+    // (the note goes stale when the wheel it names is made smaller). One line
+    // per wheel, saying what the rule gives now.
+    std::vector<std::string> UnsupportedHowTexts() const;
     const Code& Best(int t, int d, int k) const;
     // Number of rows of the best code, the whole space for k = 0, 1 when k >= T + D.
     std::uint64_t BestSize(int t, int d, int k) const;

@@ -607,6 +607,68 @@ TEST(WheelGenLibrary, FileNamesAndBytes)
     EXPECT_EQ(LibraryFileBytes(Elementary(0, 0, 1)), QByteArray("\r\n"));
 }
 
+TEST(WheelGenLibrary, NotesThatNameARuleAgreeWithTheShippedWheels)
+{
+    // A scratch library: 4 triples at level 1 (9 rows), 3 triples and a double
+    // folded from it (9 rows), and notes for two more wheels that name rules
+    // the shipped wheels do not bear out.
+    Scratch s;
+    ASSERT_TRUE(s.Loaded) << s.Error.toStdString();
+    const Code hamming = TernaryHamming(4);
+    const Code folded = BestFold(hamming);
+    const Code both = DirectSum(hamming, Elementary(0, 1, 1));
+    const Code wide = DirectSum(hamming, WholeSpace(0, 1));
+    for (const auto& [c, k] :
+        { std::pair{ hamming, 1 }, { folded, 1 }, { both, 2 }, { wide, 1 } }) {
+        WriteBytes(s.Wheels + "/" + LibraryFileName(c.T, c.D, k, c.Size()), LibraryFileBytes(c));
+    }
+    WriteBytes(s.Dir.filePath("provenance.tsv"),
+        QByteArray("4\t0\t1\t9\tternary Hamming code\r\n"
+                   "3\t1\t1\t9\t(4,0;1) with a triple folded\r\n"
+                   "4\t1\t2\t9\tdirect sum (4,0;1) x (0,1;1)\r\n"
+                   "4\t1\t1\t18\t(5,0;1) with a triple folded\r\n"));
+    Options o;
+    o.WheelsFolder = s.Wheels;
+    o.ProvenanceFile = s.Dir.filePath("provenance.tsv");
+    o.Verbose = false;
+    Library scratch(o);
+    scratch.LoadShipped();
+    ASSERT_EQ(folded.Size(), 9u);
+    ASSERT_EQ(both.Size(), 9u);
+    // The fold and the direct sum hold; the last note names a wheel that is not there.
+    const std::vector<std::string> stale = scratch.UnsupportedHowTexts();
+    ASSERT_EQ(stale.size(), 1u);
+    EXPECT_EQ(
+        stale[0], "(4,1;1): \"(5,0;1) with a triple folded\" gives no wheel now, the wheel has 18");
+
+    // A note whose rule gives another size: the wheel for 4 triples and a
+    // double at level 2 has 9 rows, the direct sum with a free double 18.
+    WriteBytes(s.Dir.filePath("provenance.tsv"),
+        QByteArray("3\t1\t1\t9\t(4,0;1) with a triple folded\r\n"
+                   "4\t1\t2\t9\tdirect sum (4,0;1) x (0,1;0)\r\n"));
+    Library changed(o);
+    changed.LoadShipped();
+    const std::vector<std::string> sum = changed.UnsupportedHowTexts();
+    ASSERT_EQ(sum.size(), 1u);
+    EXPECT_EQ(
+        sum[0], "(4,1;2): \"direct sum (4,0;1) x (0,1;0)\" gives 18 rows now, the wheel has 9");
+
+    // The repository's own library: every such note holds.
+    const QString here = QFileInfo(QStringLiteral(__FILE__)).absolutePath();
+    Options shipped;
+    shipped.WheelsFolder = here + QStringLiteral("/../../../dist/wheels");
+    shipped.ProvenanceFile = here + QStringLiteral("/../provenance.tsv");
+    shipped.Verbose = false;
+    Library library(shipped);
+    library.LoadShipped();
+    ASSERT_NE(library.Shipped(15, 0, 1), nullptr);
+    std::string all;
+    for (const std::string& line : library.UnsupportedHowTexts()) {
+        all += line + "\n";
+    }
+    EXPECT_EQ(all, "");
+}
+
 TEST(WheelGenLibrary, ReplacesOnlyByAStrictlySmallerCheckedWheel)
 {
     Scratch s;
