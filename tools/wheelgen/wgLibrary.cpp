@@ -73,6 +73,20 @@ bool ShapeAllowed(const Options& o, int a, int b)
         || std::find(o.Shapes.begin(), o.Shapes.end(), std::array<int, 2>{ a, b }) != o.Shapes.end();
 }
 
+// The rows the rules count for a part of a direct sum: the whole space
+// without misses, one row when the misses reach every pair, else the given
+// wheel's (0: none).
+std::uint64_t PartSize(int t, int d, int k, const Code* wheel)
+{
+    if (k == 0) {
+        return SpaceSize(t, d);
+    }
+    if (k >= t + d) {
+        return 1;
+    }
+    return wheel ? wheel->Size() : 0;
+}
+
 // What each of `parts` parts gets of a time budget of `seconds` when `spent`
 // seconds of it are gone (0: no cap).
 double EqualShare(double seconds, double spent, std::size_t parts)
@@ -319,20 +333,11 @@ std::vector<std::string> Library::UnsupportedHowTexts() const
         QStringLiteral("^direct sum \\((\\d+),(\\d+);(\\d+)\\) x \\((\\d+),(\\d+);(\\d+)\\)$"));
     static const QRegularExpression fold(
         QStringLiteral("^\\((\\d+),(\\d+);(\\d+)\\) with a triple folded$"));
-    // The rows of a part as the rules count them: the whole space without
-    // misses, one row (or the elementary few) when the misses reach every pair.
     auto size = [&](int t, int d, int k) -> std::uint64_t {
         if (t < 0 || d < 0 || t + d > kPairs || k < 0 || k > kLevels) {
             return 0;
         }
-        if (k == 0) {
-            return SpaceSize(t, d);
-        }
-        if (k >= t + d - 1) {
-            return Elementary(t, d, k).Size();
-        }
-        const Code* c = Shipped(t, d, k);
-        return c ? c->Size() : 0;
+        return PartSize(t, d, k, Shipped(t, d, k));
     };
     std::vector<std::string> out;
     for (int t = 0; t <= kPairs; ++t) {
@@ -380,13 +385,7 @@ const Code& Library::Best(int t, int d, int k) const
 
 std::uint64_t Library::BestSize(int t, int d, int k) const
 {
-    if (k == 0) {
-        return SpaceSize(t, d);
-    }
-    if (k >= t + d) {
-        return 1;
-    }
-    return Best(t, d, k).Size();
+    return PartSize(t, d, k, &Best(t, d, k));
 }
 
 bool Library::Selected(int t, int d, int k) const
